@@ -1,0 +1,46 @@
+# Windows build: the setup program (linked with a payload by scripts/build-setup), the stand-in
+# application and uninstaller, and the UI driver of the end-to-end tests.
+set(SETUP_ART_DIR "" CACHE PATH "folder with the generated pictures and icon (make-art)")
+set(SETUP_PAYLOAD_OBJ "${CMAKE_BINARY_DIR}/payload/payload.o" CACHE FILEPATH "payload resources made by scripts/build-setup")
+
+set(win_flags -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+
+add_library(setup_program STATIC
+  setup/shared_flag.cpp
+  setup/toolkit/app.cpp
+  setup/toolkit/confirm_dialog.cpp
+  setup/toolkit/controls.cpp
+  setup/toolkit/file_io.cpp
+  setup/toolkit/font.cpp
+  setup/toolkit/form.cpp
+  setup/toolkit/resource_store.cpp
+  setup/toolkit/wide.cpp
+  setup/toolkit/worker_thread.cpp
+  setup/backdrop/temp_files.cpp
+  setup/backdrop/Unit_main.cpp
+  setup/wizard/Unit_Schedule.cpp)
+target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(setup_program PUBLIC setup_core ole32 comctl32 shell32 gdi32 user32)
+
+# The program's own resources as a .res file; the builder appends the payload to it.
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/stub.res
+  COMMAND ${CMAKE_RC_COMPILER} -O res --codepage=65001 -I ${CMAKE_SOURCE_DIR}/setup/resources -I ${SETUP_ART_DIR}
+          -i ${CMAKE_SOURCE_DIR}/setup/resources/setup.rc -o ${CMAKE_BINARY_DIR}/stub.res
+  DEPENDS setup/resources/setup.rc setup/resources/setup.manifest
+          ${SETUP_ART_DIR}/velmora.ico ${SETUP_ART_DIR}/imagtop.bmp ${SETUP_ART_DIR}/imagleft.bmp)
+add_custom_target(stub_res ALL DEPENDS ${CMAKE_BINARY_DIR}/stub.res)
+
+add_executable(VlmraSetup WIN32 EXCLUDE_FROM_ALL setup/main.cpp)
+target_link_libraries(VlmraSetup PRIVATE setup_program ${SETUP_PAYLOAD_OBJ})
+target_link_options(VlmraSetup PRIVATE ${win_flags} -municode)
+set_target_properties(VlmraSetup PROPERTIES LINK_DEPENDS ${SETUP_PAYLOAD_OBJ})
+
+add_executable(VLMR WIN32 tools/standin/vlmr.cpp)
+add_executable(Uninstall WIN32 tools/standin/uninstall.cpp)
+add_executable(uidriver tools/uidriver/uidriver.cpp)
+foreach(t VLMR Uninstall uidriver)
+  target_compile_definitions(${t} PRIVATE UNICODE _UNICODE)
+  target_link_options(${t} PRIVATE ${win_flags} -municode)
+endforeach()
+target_link_libraries(uidriver PRIVATE comctl32 gdi32)

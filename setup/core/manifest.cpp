@@ -1,0 +1,39 @@
+#include "manifest.h"
+
+#include "gbk.h"
+
+namespace core {
+
+std::vector<std::string> ReadManifestLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const size_t end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return lines;
+}
+
+ManifestEntry ParseManifestLine(std::string_view line) {
+    ManifestEntry entry;
+    const size_t firstSpace = line.find(' ');
+    entry.ResName = std::string(line.substr(0, firstSpace));
+    if (firstSpace != std::string_view::npos) {
+        const size_t typeEnd = line.find(' ', firstSpace + 1);
+        entry.ResType = std::string(line.substr(firstSpace + 1, typeEnd == line.npos ? line.npos : typeEnd - firstSpace - 1));
+    }
+    // 1-based position n + t + 3 is 0-based n + t + 2.
+    const size_t pathStart = entry.ResName.size() + entry.ResType.size() + 2;
+    if (pathStart < line.size()) entry.RelPath = std::string(line.substr(pathStart));
+    return entry;
+}
+
+std::string FolderPart(std::string_view relPath) {
+    const size_t sep = FindLastSeparator(relPath, "\\:");
+    return sep == std::string_view::npos ? std::string() : std::string(relPath.substr(0, sep));
+}
+
+} // namespace core

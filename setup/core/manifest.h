@@ -1,0 +1,25 @@
+#pragma once
+// The payload manifest: one entry a line, "name type relative-path", GBK.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+// Lines end at CR LF, a lone CR or a lone LF; reading stops at the first NUL; a line end at the
+// very end yields no extra empty line.
+std::vector<std::string> ReadManifestLines(std::string_view text);
+
+struct ManifestEntry {
+    std::string ResName;
+    std::string ResType;
+    std::string RelPath;
+};
+
+// Takes a line apart at its first two spaces. Never fails: a malformed line gives empty fields.
+ManifestEntry ParseManifestLine(std::string_view line);
+
+// The bytes of RelPath before its last backslash or colon (a 0x5C trail byte does not count).
+std::string FolderPart(std::string_view relPath);
+
+} // namespace core

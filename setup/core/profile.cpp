@@ -1,0 +1,68 @@
+#include "profile.h"
+
+#include "ascii.h"
+#include "gbk.h"
+
+namespace core {
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string_view NextLine(std::string_view& text) {
+    const size_t end = text.find_first_of("\r\n");
+    std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return line;
+}
+
+std::string CutToLimit(std::string_view value) {
+    if (value.size() <= kProfileValueLimit) return std::string(value);
+    size_t cut = 0;
+    while (cut < kProfileValueLimit) {
+        const size_t width = IsGbkLeadByte(static_cast<unsigned char>(value[cut])) ? 2 : 1;
+        if (cut + width > kProfileValueLimit) break;
+        cut += width;
+    }
+    return std::string(value.substr(0, cut));
+}
+
+} // namespace
+
+std::string ProfileString(std::string_view iniText, std::string_view section, std::string_view key) {
+    const std::string_view wantedSection = Trim(section);
+    const std::string_view wantedKey = Trim(key);
+    bool inSection = false;
+    bool sectionSeen = false;
+    while (!iniText.empty()) {
+        const std::string_view line = Trim(NextLine(iniText));
+        if (!line.empty() && line.front() == '[') {
+            if (inSection) return {}; // the first section of that name is the one that counts
+            const size_t close = line.find(']');
+            const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
+            inSection = !sectionSeen && EqualsIgnoringAsciiCase(name, wantedSection);
+            sectionSeen = sectionSeen || inSection;
+            continue;
+        }
+        if (!inSection) continue;
+        const size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        if (!EqualsIgnoringAsciiCase(Trim(line.substr(0, eq)), wantedKey)) continue;
+        std::string_view value = Trim(line.substr(eq + 1));
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        return CutToLimit(value);
+    }
+    return {};
+}
+
+} // namespace core

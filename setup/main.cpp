@@ -1,0 +1,31 @@
+// Program entry: the shared flag, the single-instance guard, the backdrop then the wizard, the loop.
+#include "backdrop/Unit_main.h"
+#include "shared_flag.h"
+#include "toolkit/app.h"
+#include "toolkit/resource_store.h"
+#include "toolkit/unique_handle.h"
+#include "wizard/Unit_Schedule.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    SharedFlag sharedFlag;
+    ui::App app;
+
+    // Held until the process ends and never closed here: the system frees it at exit.
+    HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        app.MessageBox(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    (void)instanceMutex;
+    app.SetTitle("vlmraSetup");
+
+    ui::ResourceStore payload;
+    TFormain formain(app, payload);
+    Formain = &formain;
+    TFormSchedule formSchedule(app);
+    FormSchedule = &formSchedule;
+    app.Run(formain);
+    return 0;
+}

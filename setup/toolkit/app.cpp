@@ -1,0 +1,109 @@
+#include "app.h"
+
+#include "form.h"
+#include "wide.h"
+#include "core/error_text.h"
+
+#include <objbase.h>
+
+namespace ui {
+namespace {
+
+App* instance = nullptr;
+constexpr UINT kRunPostedCall = WM_APP + 1;
+constexpr wchar_t kMessageWindowClass[] = L"TSetupMessageWindow";
+
+} // namespace
+
+App::App() {
+    instance = this;
+    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MessageWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kMessageWindowClass;
+    RegisterClassW(&wc);
+    messageWindow_ = CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     wc.hInstance, nullptr);
+}
+
+App::~App() {
+    if (messageWindow_) DestroyWindow(messageWindow_);
+    if (comInitialised_) CoUninitialize();
+    instance = nullptr;
+}
+
+App& App::Instance() { return *instance; }
+
+void App::Run(Form& mainForm) {
+    mainForm.ShowAsMain();
+    MSG msg;
+    while (!terminated_) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            terminated_ = true;
+            break;
+        }
+        if (!Form::PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+void App::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            NoteQuit(msg.wParam);
+            return;
+        }
+        if (!Form::PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+void App::NoteQuit(WPARAM exitCode) {
+    terminated_ = true;
+    PostQuitMessage(static_cast<int>(exitCode));
+}
+
+int App::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
+}
+
+void App::ShowError(const std::string& message) {
+    MessageBox(GetActiveWindow(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
+}
+
+void App::ReportException(std::exception_ptr error) noexcept {
+    try {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            if (instance) instance->ShowError(e.what());
+        }
+    } catch (...) {
+        // Nothing may leave a callback into the system.
+    }
+}
+
+void App::PostToUiThread(std::function<void()> call) {
+    auto* posted = new std::function<void()>(std::move(call));
+    if (!PostMessageW(messageWindow_, kRunPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+}
+
+LRESULT CALLBACK App::MessageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message != kRunPostedCall) return DefWindowProcW(hwnd, message, wParam, lParam);
+    std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
+    try {
+        (*call)();
+    } catch (...) {
+        ReportException(std::current_exception());
+    }
+    return 0;
+}
+
+} // namespace ui

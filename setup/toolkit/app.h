@@ -1,0 +1,55 @@
+#pragma once
+// The application object: COM on the user-interface thread, the title, the message loop, the
+// nested pump used from inside handlers, and the standard error box.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+class Form;
+
+class App {
+public:
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    static App& Instance();
+
+    void SetTitle(const std::string& title) { title_ = title; }
+    const std::string& Title() const { return title_; }
+
+    // Shows the main form and serves messages until the main form is destroyed.
+    void Run(Form& mainForm);
+    // Handles every pending message and returns. A WM_QUIT met here is posted again, so the
+    // loop that owns the program still ends; Terminated() then says so.
+    void ProcessMessages();
+    bool Terminated() const { return terminated_; }
+    void NoteQuit(WPARAM exitCode);
+
+    // The system's message box with GBK texts shown through the wide API.
+    int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+    // The box for an error that leaves a handler: the title as caption, error icon, OK, the
+    // message with its full stop.
+    void ShowError(const std::string& message);
+    // Catches nothing itself: called from every callback's catch block, never throws.
+    static void ReportException(std::exception_ptr error) noexcept;
+
+    // Runs `call` on the user-interface thread once the message loop gets to it.
+    void PostToUiThread(std::function<void()> call);
+
+private:
+    static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+
+    std::string title_;
+    bool comInitialised_ = false;
+    bool terminated_ = false;
+    HWND messageWindow_ = nullptr;
+};
+
+} // namespace ui

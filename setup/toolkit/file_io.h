@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file reads and writes on GBK paths. Failures raise SetupError with the toolkit's texts.
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+// The system's description of an error code, as GBK text without a trailing line end.
+std::string SystemErrorText(unsigned long code);
+
+// Creates or truncates the file and writes the bytes in one write.
+// Raises "Cannot create file "%s". %s" or "Stream write error".
+void WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// Raises "Cannot open file "%s". %s".
+std::string ReadWholeFile(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool CreateOneDirectory(const std::string& path);
+bool DeleteOneFile(const std::string& path);
+
+} // namespace ui

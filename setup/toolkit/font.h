@@ -1,0 +1,18 @@
+#pragma once
+#include "unique_handle.h"
+
+#include <string>
+
+namespace ui {
+
+struct FontSpec {
+    std::string face; // GBK
+    int height = 12;  // character height in pixels
+    bool bold = false;
+    bool italic = false;
+    BYTE charset = DEFAULT_CHARSET;
+};
+
+UniqueGdiObject CreateFontFrom(const FontSpec& spec);
+
+} // namespace ui

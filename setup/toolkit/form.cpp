@@ -1,0 +1,198 @@
+#include "form.h"
+
+#include "app.h"
+#include "wide.h"
+
+namespace ui {
+
+Form::~Form() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Form::CreateForm(const wchar_t* className, const std::string& caption, DWORD style, DWORD exStyle, int x,
+                      int y, int width, int height, HWND owner) {
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(GetModuleHandleW(nullptr), className, &wc)) {
+        wc.lpfnWndProc = WndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.lpszClassName = className;
+        RegisterClassW(&wc);
+    }
+    CreateWindowExW(exStyle, className, Wide(caption).c_str(), style, x, y, width, height, owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+}
+
+void Form::SetCaption(const std::string& gbk) { SetWindowTextW(hwnd_, Wide(gbk).c_str()); }
+
+std::string Form::Caption() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return Gbk(text);
+}
+
+void Form::Show() { ShowWindow(hwnd_, SW_SHOW); }
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Form::ShowAsMain() {
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+    OnShow();
+}
+
+void Form::Close() {
+    if (hwnd_ && !CanClose()) return;
+    OnClose();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+int Form::ShowModal() {
+    struct Disabled {
+        std::vector<HWND> windows;
+        HWND self;
+    } disabled{{}, hwnd_};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* d = reinterpret_cast<Disabled*>(p);
+            if (w != d->self && IsWindowVisible(w) && IsWindowEnabled(w)) {
+                EnableWindow(w, FALSE);
+                d->windows.push_back(w);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&disabled));
+
+    modalResult_ = 0;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetActiveWindow(hwnd_);
+    MSG msg;
+    while (modalResult_ == 0 && !app_.Terminated()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            app_.NoteQuit(msg.wParam);
+            break;
+        }
+        if (!PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    for (HWND w : disabled.windows)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+    return modalResult_;
+}
+
+void Form::Realign() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    for (const auto& control : controls_) {
+        if (control->align == Align::None || GetParent(control->Handle()) != hwnd_) continue;
+        const int height = control->Height();
+        const int top = control->align == Align::Top ? client.top : client.bottom - height;
+        control->SetBounds(0, top, client.right, height);
+    }
+}
+
+Control* Form::FindControl(HWND hwnd) const {
+    for (const auto& control : controls_)
+        if (control->Handle() == hwnd) return control.get();
+    return nullptr;
+}
+
+bool Form::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
+            if (HBRUSH brush = control->CtlColor(reinterpret_cast<HDC>(wParam))) {
+                result = reinterpret_cast<LRESULT>(brush);
+                return true;
+            }
+        }
+        return false;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            if (Control* control = FindControl(reinterpret_cast<HWND>(lParam)); control && control->onClick) {
+                control->onClick();
+                result = 0;
+                return true;
+            }
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool Form::PreTranslate(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!top || !(GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) return false;
+    return IsDialogMessageW(top, &msg) != 0;
+}
+
+void Form::OnPaint(HDC dc, const RECT& client) {
+    HBRUSH brush = CreateSolidBrush(colour_);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; HandleChildNotification(message, wParam, lParam, result)) return result;
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        OnPaint(dc, client);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_SIZE:
+        Realign();
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_DESTROY:
+        if (isMain_) PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        return self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        App::ReportException(std::current_exception());
+        return 0;
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,148 @@
+// Draws the setup's pictures: the wizard banner (540 x 54), the side picture (165 x 300, a
+// computer on white) and the program icon. Output is deterministic.
+// Usage: make-art OUTPUT_DIR
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    std::uint8_t r, g, b, a = 255;
+};
+
+class Canvas {
+public:
+    Canvas(int width, int height, Rgb fill) : width(width), height(height), pixels(width * height, fill) {}
+    void Fill(int x0, int y0, int x1, int y1, Rgb c) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) Set(x, y, c);
+    }
+    void VerticalGradient(int x0, int y0, int x1, int y1, Rgb top, Rgb bottom) {
+        for (int y = y0; y < y1; ++y) Fill(x0, y, x1, y + 1, Mix(top, bottom, double(y - y0) / (y1 - y0)));
+    }
+    void HorizontalGradient(int x0, int y0, int x1, int y1, Rgb left, Rgb right) {
+        for (int x = x0; x < x1; ++x) Fill(x, y0, x + 1, y1, Mix(left, right, double(x - x0) / (x1 - x0)));
+    }
+    void Disc(double cx, double cy, double radius, Rgb c) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius) Set(x, y, c);
+    }
+    void Line(double x0, double y0, double x1, double y1, double thickness, Rgb c) {
+        const int steps = 200;
+        for (int i = 0; i <= steps; ++i) Disc(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps, thickness / 2, c);
+    }
+    void Set(int x, int y, Rgb c) {
+        if (x >= 0 && y >= 0 && x < width && y < height) pixels[y * width + x] = c;
+    }
+    static Rgb Mix(Rgb a, Rgb b, double t) {
+        auto m = [t](int p, int q) { return static_cast<std::uint8_t>(std::lround(p + (q - p) * t)); };
+        return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b), m(a.a, b.a)};
+    }
+
+    int width, height;
+    std::vector<Rgb> pixels;
+};
+
+void Put16(std::string& out, unsigned v) { out += char(v & 0xFF), out += char((v >> 8) & 0xFF); }
+void Put32(std::string& out, unsigned v) { Put16(out, v & 0xFFFF), Put16(out, v >> 16); }
+
+std::string InfoHeader(int width, int height, int bits, unsigned imageSize) {
+    std::string h;
+    Put32(h, 40), Put32(h, unsigned(width)), Put32(h, unsigned(height)), Put16(h, 1), Put16(h, unsigned(bits));
+    Put32(h, 0), Put32(h, imageSize), Put32(h, 2835), Put32(h, 2835), Put32(h, 0), Put32(h, 0);
+    return h;
+}
+
+void WriteBmp(const Canvas& c, const std::string& path) {
+    const int stride = (c.width * 3 + 3) & ~3;
+    std::string pixels;
+    for (int y = c.height - 1; y >= 0; --y) {
+        for (int x = 0; x < c.width; ++x) {
+            const Rgb& p = c.pixels[y * c.width + x];
+            pixels += char(p.b), pixels += char(p.g), pixels += char(p.r);
+        }
+        pixels.append(stride - c.width * 3, '\0');
+    }
+    std::string file = "BM";
+    Put32(file, 54 + unsigned(pixels.size())), Put32(file, 0), Put32(file, 54);
+    file += InfoHeader(c.width, c.height, 24, unsigned(pixels.size())) + pixels;
+    std::ofstream(path, std::ios::binary) << file;
+}
+
+void WriteIcon(const Canvas& c, const std::string& path) {
+    std::string image = InfoHeader(c.width, c.height * 2, 32, 0);
+    for (int y = c.height - 1; y >= 0; --y)
+        for (int x = 0; x < c.width; ++x) {
+            const Rgb& p = c.pixels[y * c.width + x];
+            image += char(p.b), image += char(p.g), image += char(p.r), image += char(p.a);
+        }
+    image.append(size_t(c.height) * ((c.width / 8 + 3) & ~3), '\0'); // AND mask: alpha decides
+    std::string file;
+    Put16(file, 0), Put16(file, 1), Put16(file, 1);
+    file += char(c.width), file += char(c.height), file += '\0', file += '\0';
+    Put16(file, 1), Put16(file, 32), Put32(file, unsigned(image.size())), Put32(file, 22);
+    std::ofstream(path, std::ios::binary) << file + image;
+}
+
+const Rgb kWhite{255, 255, 255};
+const Rgb kBlue{0, 128, 255};
+const Rgb kDeepBlue{16, 83, 194};
+
+Canvas Banner() {
+    Canvas c(540, 54, kWhite);
+    c.HorizontalGradient(0, 0, 540, 52, {214, 232, 255}, kWhite);
+    c.Disc(470, 27, 20, {180, 214, 255});
+    c.Disc(500, 18, 11, {140, 190, 250});
+    c.Disc(515, 38, 7, {110, 170, 245});
+    c.Fill(0, 52, 540, 54, kDeepBlue);
+    return c;
+}
+
+Canvas SidePicture() {
+    Canvas c(165, 300, kWhite);
+    c.Fill(24, 60, 142, 152, {70, 74, 84});                          // monitor
+    c.VerticalGradient(31, 67, 135, 143, {60, 150, 255}, kDeepBlue); // screen
+    c.Fill(40, 80, 100, 86, kWhite);                                 // a window on the screen
+    c.Fill(40, 92, 120, 96, {200, 225, 255});
+    c.Fill(40, 101, 112, 105, {200, 225, 255});
+    c.Fill(40, 110, 90, 114, {200, 225, 255});
+    c.Fill(74, 152, 92, 168, {110, 114, 124});   // stand
+    c.Fill(54, 168, 112, 175, {90, 94, 104});    // foot
+    c.Fill(26, 190, 140, 210, {205, 208, 214});  // keyboard
+    for (int row = 0; row < 3; ++row)
+        for (int key = 0; key < 12; ++key) c.Fill(30 + key * 9, 193 + row * 6, 36 + key * 9, 197 + row * 6, {150, 154, 160});
+    c.Fill(146, 196, 158, 212, {205, 208, 214}); // mouse
+    c.Fill(20, 228, 150, 230, {225, 230, 240});  // shadow line
+    return c;
+}
+
+Canvas Icon() {
+    Canvas c(32, 32, {0, 0, 0, 0});
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const double dx = std::max(0.0, std::abs(x + 0.5 - 16) - 11), dy = std::max(0.0, std::abs(y + 0.5 - 16) - 11);
+            if (std::hypot(dx, dy) <= 4.5) c.Set(x, y, Canvas::Mix(kBlue, kDeepBlue, y / 31.0));
+        }
+    c.Line(9, 8, 16, 24, 4, kWhite);
+    c.Line(23, 8, 16, 24, 4, kWhite);
+    return c;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-art OUTPUT_DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    WriteBmp(Banner(), dir + "/imagtop.bmp");
+    WriteBmp(SidePicture(), dir + "/imagleft.bmp");
+    WriteIcon(Icon(), dir + "/velmora.ico");
+    return 0;
+}

@@ -1,0 +1,349 @@
+// Drives the setup's windows from outside as a user would, for the end-to-end tests under wine:
+// finds windows by class, reads control texts, presses buttons, answers message boxes, reads a
+// list view across processes, takes screenshots. Prints UTF-8, one fact a line; CR and LF inside
+// texts are printed as \r and \n. Exit code 0 on success, 1 when the thing did not turn up.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(const char* utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+std::string Escaped(const std::wstring& w) {
+    std::string out;
+    for (char c : Utf8(w)) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+void Print(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), DWORD(text.size()), &written, nullptr);
+}
+
+std::wstring ClassOf(HWND w) {
+    wchar_t name[256] = {};
+    GetClassNameW(w, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND w) {
+    // WM_GETTEXT, as a screen reader reads it, not the title cache.
+    const LRESULT length = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(SendMessageW(w, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()))));
+    return text;
+}
+
+struct Search {
+    std::wstring className;
+    bool visibleOnly;
+    HWND found;
+};
+
+HWND FindTopLevel(const std::wstring& className, bool visibleOnly) {
+    Search s{className, visibleOnly, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (ClassOf(w) == s->className && (!s->visibleOnly || IsWindowVisible(w))) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        LPARAM(&s));
+    return s.found;
+}
+
+HWND WaitTopLevel(const std::wstring& className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = FindTopLevel(className, true)) return w;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(50);
+    }
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(
+        parent, [](HWND w, LPARAM p) -> BOOL { reinterpret_cast<std::vector<HWND>*>(p)->push_back(w); return TRUE; },
+        LPARAM(&all));
+    return all;
+}
+
+std::wstring WithoutAmpersands(std::wstring s) {
+    std::wstring out;
+    for (wchar_t c : s)
+        if (c != L'&') out += c;
+    return out;
+}
+
+std::vector<unsigned char> IconBits(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
+    std::vector<unsigned char> bits;
+    if (info.hbmColor) {
+        BITMAP bm{};
+        GetObjectW(info.hbmColor, sizeof bm, &bm);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = bm.bmWidth;
+        bi.bmiHeader.biHeight = bm.bmHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bits.resize(size_t(bm.bmWidth) * bm.bmHeight * 4);
+        HDC dc = GetDC(nullptr);
+        GetDIBits(dc, info.hbmColor, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        DeleteObject(info.hbmColor);
+    }
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bits;
+}
+
+std::string IconName(HWND dialog) {
+    for (HWND child : Children(dialog)) {
+        if (ClassOf(child) != L"Static" && ClassOf(child) != L"STATIC") continue;
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        const std::vector<unsigned char> shown = IconBits(HICON(SendMessageW(child, STM_GETICON, 0, 0)));
+        const struct {
+            const wchar_t* id;
+            const char* name;
+        } known[] = {{IDI_INFORMATION, "information"}, {IDI_ERROR, "error"}, {IDI_WARNING, "warning"},
+                     {IDI_QUESTION, "question"}};
+        for (const auto& k : known)
+            if (!shown.empty() && IconBits(LoadIconW(nullptr, k.id)) == shown) return k.name;
+        return IsWindowVisible(child) ? "unknown" : "none";
+    }
+    return "none";
+}
+
+int WaitWindow(const std::wstring& className, DWORD timeout) {
+    HWND w = WaitTopLevel(className, timeout);
+    if (!w) {
+        Print("no visible window of class " + Utf8(className));
+        return 1;
+    }
+    RECT r{};
+    GetWindowRect(w, &r);
+    RECT client{};
+    GetClientRect(w, &client);
+    Print("title=" + Escaped(TextOf(w)));
+    Print("zoomed=" + std::to_string(IsZoomed(w) ? 1 : 0));
+    Print("enabled=" + std::to_string(IsWindowEnabled(w) ? 1 : 0));
+    Print("rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+          std::to_string(r.bottom));
+    Print("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    Print("screen=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+          std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+    return 0;
+}
+
+int WaitGone(const std::wstring& className, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    while (FindTopLevel(className, false)) {
+        if (GetTickCount() - start > timeout) {
+            Print("a window of class " + Utf8(className) + " is still there");
+            return 1;
+        }
+        Sleep(50);
+    }
+    return 0;
+}
+
+int Texts(const std::wstring& className) {
+    HWND w = FindTopLevel(className, false);
+    if (!w) return 1;
+    for (HWND child : Children(w)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+        Print(Utf8(ClassOf(child)) + "|" + std::to_string(GetDlgCtrlID(child)) + "|" +
+              (IsWindowVisible(child) ? "visible" : "hidden") + "|" + (IsWindowEnabled(child) ? "enabled" : "disabled") +
+              "|" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "x" +
+              std::to_string(r.bottom - r.top) + "|" + Escaped(TextOf(child)));
+    }
+    return 0;
+}
+
+int MsgBox(DWORD timeout) {
+    HWND box = WaitTopLevel(L"#32770", timeout);
+    if (!box) {
+        Print("no message box");
+        return 1;
+    }
+    Sleep(100); // let the box finish laying itself out
+    Print("title=" + Escaped(TextOf(box)));
+    std::string buttons;
+    for (HWND child : Children(box)) {
+        if (GetDlgCtrlID(child) == 0xFFFF && ClassOf(child) != L"Button") Print("text=" + Escaped(TextOf(child)));
+        if (ClassOf(child) == L"Button" && IsWindowVisible(child))
+            buttons += (buttons.empty() ? "" : "|") + Utf8(TextOf(child));
+    }
+    Print("icon=" + IconName(box));
+    Print("buttons=" + buttons);
+    HWND owner = GetWindow(box, GW_OWNER);
+    Print("owner=" + (owner ? Utf8(ClassOf(owner)) : std::string("none")));
+    return 0;
+}
+
+int Press(const std::wstring& buttonText, DWORD timeout) {
+    HWND box = WaitTopLevel(L"#32770", timeout);
+    if (!box) {
+        Print("no message box");
+        return 1;
+    }
+    for (HWND child : Children(box)) {
+        if (ClassOf(child) == L"Button" && WithoutAmpersands(TextOf(child)) == WithoutAmpersands(buttonText)) {
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED), LPARAM(child));
+            return 0;
+        }
+    }
+    Print("no button " + Utf8(buttonText));
+    return 1;
+}
+
+int Click(const std::wstring& className, const std::wstring& buttonText) {
+    HWND w = FindTopLevel(className, true);
+    if (!w) return 1;
+    for (HWND child : Children(w)) {
+        if (ClassOf(child) == L"Button" && WithoutAmpersands(TextOf(child)) == WithoutAmpersands(buttonText)) {
+            PostMessageW(child, BM_CLICK, 0, 0);
+            return 0;
+        }
+    }
+    Print("no button " + Utf8(buttonText));
+    return 1;
+}
+
+int Key(const std::wstring& className, UINT vk) {
+    HWND w = FindTopLevel(className, true);
+    if (!w) return 1;
+    SetForegroundWindow(w);
+    HWND target = GetForegroundWindow() == w && GetFocus() ? GetFocus() : w;
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    return 0;
+}
+
+int ListView(const std::wstring& className) {
+    HWND w = FindTopLevel(className, false);
+    if (!w) return 1;
+    for (HWND list : Children(w)) {
+        if (ClassOf(list) != L"SysListView32") continue;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(list, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (!process) return 1;
+        const SIZE_T bufferChars = 512;
+        auto* remote = static_cast<unsigned char*>(
+            VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + bufferChars * 2, MEM_COMMIT, PAGE_READWRITE));
+        HWND header = HWND(SendMessageW(list, LVM_GETHEADER, 0, 0));
+        const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+        const int rows = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row) {
+            const bool selected = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+            std::string line = selected ? "*" : " ";
+            for (int column = 0; column < columns; ++column) {
+                LVITEMW item{};
+                item.iSubItem = column;
+                item.cchTextMax = int(bufferChars);
+                item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+                WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+                const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, row, LPARAM(remote));
+                std::wstring text(size_t(length), L'\0');
+                ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), size_t(length) * 2, nullptr);
+                line += "|" + Escaped(text);
+            }
+            Print(line);
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return 0;
+    }
+    return 1;
+}
+
+int Screenshot(const wchar_t* path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD imageSize = DWORD(((width * 3 + 3) & ~3) * height);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + imageSize;
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(file, &fh, sizeof fh, &written, nullptr);
+    WriteFile(file, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
+    WriteFile(file, bits, imageSize, &written, nullptr);
+    CloseHandle(file);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return 0;
+}
+
+DWORD Timeout(int argc, wchar_t** argv, int index) { return argc > index ? DWORD(_wtoi(argv[index])) : 10000; }
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        Print("usage: uidriver wait-window|gone|texts|msgbox|press|click|key|close|listview|screenshot ...");
+        return 2;
+    }
+    const std::wstring command = argv[1];
+    if (command == L"wait-window" && argc >= 3) return WaitWindow(argv[2], Timeout(argc, argv, 3));
+    if (command == L"gone" && argc >= 3) return WaitGone(argv[2], Timeout(argc, argv, 3));
+    if (command == L"texts" && argc >= 3) return Texts(argv[2]);
+    if (command == L"msgbox") return MsgBox(Timeout(argc, argv, 2));
+    if (command == L"press" && argc >= 3) return Press(argv[2], Timeout(argc, argv, 3));
+    if (command == L"click" && argc >= 4) return Click(argv[2], argv[3]);
+    if (command == L"key" && argc >= 4) return Key(argv[2], UINT(_wtoi(argv[3])));
+    if (command == L"close" && argc >= 3) {
+        HWND w = FindTopLevel(argv[2], false);
+        return w && PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    }
+    if (command == L"listview" && argc >= 3) return ListView(argv[2]);
+    if (command == L"screenshot" && argc >= 3) return Screenshot(argv[2]);
+    Print("unknown command");
+    return 2;
+}
