@@ -44,3 +44,7 @@ foreach(t VLMR Uninstall uidriver)
   target_link_options(${t} PRIVATE ${win_flags} -municode)
 endforeach()
 target_link_libraries(uidriver PRIVATE comctl32 gdi32)
+
+add_executable(confirm_probe WIN32 tests/wine/confirm_probe.cpp)
+target_link_libraries(confirm_probe PRIVATE setup_program)
+target_link_options(confirm_probe PRIVATE ${win_flags} -municode)

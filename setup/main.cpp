@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Held until the process ends and never closed here: the system frees it at exit.
     HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        app.MessageBox(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
+        app.ShowMessage(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
         return 0;
     }
     (void)instanceMutex;

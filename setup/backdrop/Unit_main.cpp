@@ -5,6 +5,7 @@
 #include "core/gradient.h"
 #include "core/product.h"
 #include "core/profile.h"
+#include "core/setup_error.h"
 #include "toolkit/app.h"
 #include "toolkit/file_io.h"
 #include "toolkit/wide.h"

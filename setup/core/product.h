@@ -5,6 +5,6 @@ namespace core {
 constexpr char kProductName[] = "Velmora";
 constexpr char kProductVersion[] = "2.8.3.5";
 constexpr char kWebAddress[] = "https://www.velmora.example";
-constexpr char kMakerCredit[] = "周明远  Tessaly（2009—2026）";
+constexpr char kMakerCredit[] = "周明远  Tessaly（2009-2026）";
 
 } // namespace core

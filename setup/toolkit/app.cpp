@@ -70,12 +70,12 @@ void App::NoteQuit(WPARAM exitCode) {
     PostQuitMessage(static_cast<int>(exitCode));
 }
 
-int App::MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+int App::ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
     return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 
 void App::ShowError(const std::string& message) {
-    MessageBox(GetActiveWindow(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
+    ShowMessage(GetActiveWindow(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 
 void App::ReportException(std::exception_ptr error) noexcept {

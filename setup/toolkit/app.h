@@ -33,7 +33,7 @@ public:
     void NoteQuit(WPARAM exitCode);
 
     // The system's message box with GBK texts shown through the wide API.
-    int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+    int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags);
     // The box for an error that leaves a handler: the title as caption, error icon, OK, the
     // message with its full stop.
     void ShowError(const std::string& message);

@@ -51,22 +51,27 @@ void Form::Close() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
+namespace {
+
+struct DisabledWindows {
+    std::vector<HWND> windows;
+    HWND keep;
+};
+
+BOOL CALLBACK DisableOne(HWND w, LPARAM param) noexcept {
+    auto* disabled = reinterpret_cast<DisabledWindows*>(param);
+    if (w != disabled->keep && IsWindowVisible(w) && IsWindowEnabled(w)) {
+        EnableWindow(w, FALSE);
+        disabled->windows.push_back(w);
+    }
+    return TRUE;
+}
+
+} // namespace
+
 int Form::ShowModal() {
-    struct Disabled {
-        std::vector<HWND> windows;
-        HWND self;
-    } disabled{{}, hwnd_};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* d = reinterpret_cast<Disabled*>(p);
-            if (w != d->self && IsWindowVisible(w) && IsWindowEnabled(w)) {
-                EnableWindow(w, FALSE);
-                d->windows.push_back(w);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
+    DisabledWindows disabled{{}, hwnd_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
 
     modalResult_ = 0;
     ShowWindow(hwnd_, SW_SHOW);

@@ -20,14 +20,6 @@ std::string Utf8(const std::wstring& w) {
     return out;
 }
 
-std::wstring Wide(const char* utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
-    out.resize(out.size() - 1);
-    return out;
-}
-
 std::string Escaped(const std::wstring& w) {
     std::string out;
     for (char c : Utf8(w)) {
@@ -64,18 +56,31 @@ struct Search {
     HWND found;
 };
 
+BOOL CALLBACK MatchOne(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    if (ClassOf(w) == s->className && (!s->visibleOnly || IsWindowVisible(w))) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CountOne(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    if (ClassOf(w) == s->className) s->found = HWND(LONG_PTR(s->found) + 1);
+    return TRUE;
+}
+
+int CountTopLevel(const std::wstring& className) {
+    Search s{className, false, nullptr};
+    EnumWindows(CountOne, LPARAM(&s));
+    Print(std::to_string(LONG_PTR(s.found)));
+    return 0;
+}
+
 HWND FindTopLevel(const std::wstring& className, bool visibleOnly) {
     Search s{className, visibleOnly, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (ClassOf(w) == s->className && (!s->visibleOnly || IsWindowVisible(w))) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        LPARAM(&s));
+    EnumWindows(MatchOne, LPARAM(&s));
     return s.found;
 }
 
@@ -88,11 +93,14 @@ HWND WaitTopLevel(const std::wstring& className, DWORD timeoutMs) {
     }
 }
 
+BOOL CALLBACK CollectOne(HWND w, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> all;
-    EnumChildWindows(
-        parent, [](HWND w, LPARAM p) -> BOOL { reinterpret_cast<std::vector<HWND>*>(p)->push_back(w); return TRUE; },
-        LPARAM(&all));
+    EnumChildWindows(parent, CollectOne, LPARAM(&all));
     return all;
 }
 
@@ -103,42 +111,56 @@ std::wstring WithoutAmpersands(std::wstring s) {
     return out;
 }
 
-std::vector<unsigned char> IconBits(HICON icon) {
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info)) return {};
-    std::vector<unsigned char> bits;
-    if (info.hbmColor) {
-        BITMAP bm{};
-        GetObjectW(info.hbmColor, sizeof bm, &bm);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = bm.bmWidth;
-        bi.bmiHeader.biHeight = bm.bmHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bits.resize(size_t(bm.bmWidth) * bm.bmHeight * 4);
-        HDC dc = GetDC(nullptr);
-        GetDIBits(dc, info.hbmColor, 0, bm.bmHeight, bits.data(), &bi, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, dc);
-        DeleteObject(info.hbmColor);
+// The pixels of a screen rectangle, or of `icon` drawn on `background` in a rectangle of that size.
+std::vector<COLORREF> Pixels(const RECT& r, HICON icon, COLORREF background) {
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (icon) {
+        RECT all{0, 0, width, height};
+        HBRUSH brush = CreateSolidBrush(background);
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+    } else {
+        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     }
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return bits;
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
+// Which of the system's icons a message box shows: its icon control's pixels on screen are
+// compared with each standard icon drawn on the same background.
 std::string IconName(HWND dialog) {
     for (HWND child : Children(dialog)) {
         if (ClassOf(child) != L"Static" && ClassOf(child) != L"STATIC") continue;
         if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
-        const std::vector<unsigned char> shown = IconBits(HICON(SendMessageW(child, STM_GETICON, 0, 0)));
+        if (!IsWindowVisible(child)) return "none";
+        RECT r{};
+        GetWindowRect(child, &r);
+        r.right = r.left + GetSystemMetrics(SM_CXICON);
+        r.bottom = r.top + GetSystemMetrics(SM_CYICON);
+        const std::vector<COLORREF> shown = Pixels(r, nullptr, 0);
         const struct {
             const wchar_t* id;
             const char* name;
         } known[] = {{IDI_INFORMATION, "information"}, {IDI_ERROR, "error"}, {IDI_WARNING, "warning"},
                      {IDI_QUESTION, "question"}};
-        for (const auto& k : known)
-            if (!shown.empty() && IconBits(LoadIconW(nullptr, k.id)) == shown) return k.name;
-        return IsWindowVisible(child) ? "unknown" : "none";
+        for (const auto& k : known) {
+            const std::vector<COLORREF> drawn = Pixels(r, LoadIconW(nullptr, k.id), shown.front());
+            size_t differing = 0;
+            for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != drawn[i];
+            if (differing * 50 < shown.size()) return k.name;
+        }
+        return "unknown";
     }
     return "none";
 }
@@ -212,6 +234,20 @@ int MsgBox(DWORD timeout) {
     return 0;
 }
 
+// A button named by its text, or by OK, Cancel, Yes or No for the standard command of that name,
+// whatever the system's language calls it.
+bool IsButtonNamed(HWND button, const std::wstring& name) {
+    if (ClassOf(button) != L"Button") return false;
+    if (WithoutAmpersands(TextOf(button)) == WithoutAmpersands(name)) return true;
+    const struct {
+        const wchar_t* name;
+        int id;
+    } standard[] = {{L"OK", IDOK}, {L"Cancel", IDCANCEL}, {L"Yes", IDYES}, {L"No", IDNO}};
+    for (const auto& s : standard)
+        if (name == s.name) return GetDlgCtrlID(button) == s.id;
+    return false;
+}
+
 int Press(const std::wstring& buttonText, DWORD timeout) {
     HWND box = WaitTopLevel(L"#32770", timeout);
     if (!box) {
@@ -219,7 +255,7 @@ int Press(const std::wstring& buttonText, DWORD timeout) {
         return 1;
     }
     for (HWND child : Children(box)) {
-        if (ClassOf(child) == L"Button" && WithoutAmpersands(TextOf(child)) == WithoutAmpersands(buttonText)) {
+        if (IsButtonNamed(child, buttonText)) {
             PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED), LPARAM(child));
             return 0;
         }
@@ -327,12 +363,13 @@ DWORD Timeout(int argc, wchar_t** argv, int index) { return argc > index ? DWORD
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        Print("usage: uidriver wait-window|gone|texts|msgbox|press|click|key|close|listview|screenshot ...");
+        Print("usage: uidriver wait-window|gone|count|texts|msgbox|press|click|key|close|listview|screenshot ...");
         return 2;
     }
     const std::wstring command = argv[1];
     if (command == L"wait-window" && argc >= 3) return WaitWindow(argv[2], Timeout(argc, argv, 3));
     if (command == L"gone" && argc >= 3) return WaitGone(argv[2], Timeout(argc, argv, 3));
+    if (command == L"count" && argc >= 3) return CountTopLevel(argv[2]);
     if (command == L"texts" && argc >= 3) return Texts(argv[2]);
     if (command == L"msgbox") return MsgBox(Timeout(argc, argv, 2));
     if (command == L"press" && argc >= 3) return Press(argv[2], Timeout(argc, argv, 3));

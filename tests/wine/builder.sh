@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# scripts/build-setup as a maker uses it: refusals name the manifest line and the file; the same
+# payload gives a byte-identical executable.
+source "$(dirname "$0")/lib.sh"
+export SETUP_SKIP_TOOLS=1 # the test runner has built the tools
+
+build() { "$SETUP_SOURCE/scripts/build-setup" "$@" >"$WORK/build.out" 2>&1; }
+
+check "sample payload builds" build "$SAMPLE_PAYLOAD" "$WORK/again.exe"
+check "two builds of one payload are byte-identical" cmp -s "$WORK/again.exe" "$SETUP_EXE"
+
+cp -r "$SAMPLE_PAYLOAD" "$WORK/payload"
+rm "$WORK/payload/Readme.txt"
+if build "$WORK/payload" "$WORK/broken.exe"; then fail "a missing file was accepted"; else pass; fi
+check "refusal names the manifest line and the missing file" \
+    grep -qF "$WORK/payload/Setup.log:6: the file $WORK/payload/Readme.txt does not exist: \"FileTxt2 txtname Readme.txt\"" "$WORK/build.out"
+check "nothing built" test ! -e "$WORK/broken.exe"
+
+cp "$SAMPLE_PAYLOAD/Readme.txt" "$WORK/payload/"
+printf '\r\nEscape name1 ..\\outside.txt' >>"$WORK/payload/Setup.log"
+if build "$WORK/payload" "$WORK/broken.exe"; then fail "a path climbing out was accepted"; else pass; fi
+check "refusal of a path that climbs out" grep -qF 'Setup.log:98: the relative path climbs out' "$WORK/build.out"
+
+if SETUP_PAUSE_MS=fast build "$SAMPLE_PAYLOAD" "$WORK/broken.exe"; then fail "a bad pause was accepted"; else pass; fi
+check "refusal of a pause that is no number" grep -qF 'SETUP_PAUSE_MS must be a whole number' "$WORK/build.out"
+finish

@@ -1,0 +1,79 @@
+# Helpers for the end-to-end tests: the real setup program under wine, driven from outside.
+# Every test sources this file. The environment comes from the test runner (env.sh up): DISPLAY,
+# WINEPREFIX, SETUP_EXE (the setup built from the sample payload), UIDRIVER, SAMPLE_PAYLOAD.
+set -euo pipefail
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+TEST_NAME=$(basename "$0" .sh)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/setup-e2e.$TEST_NAME.XXXXXX")
+WINDIR="$WINEPREFIX/drive_c/windows"
+failures=0
+checks=0
+
+cleanup() {
+    # Whatever a failed test left running goes, so the next test starts alone.
+    pkill -f 'VlmraSetup|confirm_probe' 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    printf 'FAIL: %s\n' "$*" >&2
+    failures=$((failures + 1))
+}
+pass() { checks=$((checks + 1)); }
+
+# check DESCRIPTION COMMAND...: runs the command, counts a failure when it fails.
+check() {
+    local what=$1
+    shift
+    if "$@"; then pass; else fail "$what"; fi
+}
+
+check_eq() { # DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" = "$3" ]; then pass; else fail "$1: expected [$2], got [$3]"; fi
+}
+
+finish() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$TEST_NAME: $failures of $((checks + failures)) checks failed" >&2
+        exit 1
+    fi
+    echo "$TEST_NAME: $checks checks passed"
+}
+
+# The UI driver; its output (UTF-8) goes to stdout. Never piped: wine's services would keep the
+# pipe open, so it writes to a file that is printed afterwards.
+driver() {
+    local out="$WORK/driver.out"
+    local rc=0
+    wine "$UIDRIVER" "$@" >"$out" 2>"$WORK/driver.err" || rc=$?
+    cat "$out"
+    return $rc
+}
+
+# field NAME: the value of NAME=... in the driver's last output.
+field() { sed -n "s/^$1=//p" "$WORK/driver.out" | tr -d '\r'; }
+
+# start_setup [EXE]: starts a setup program in the background; its exit code lands in a file.
+start_setup() {
+    local exe=${1:-$SETUP_EXE}
+    local n=$(( $(ls "$WORK" | grep -c '^run\.' || true) + 1 ))
+    ( rc=0; wine "$exe" >"$WORK/run.$n.log" 2>&1 || rc=$?; echo "$rc" >"$WORK/run.$n.rc" ) &
+    RUN=$n
+}
+
+# exit_code N [TIMEOUT_S]: waits for run N to end and prints its exit code.
+exit_code() {
+    local n=$1 limit=$(( ${2:-20} * 10 ))
+    for ((i = 0; i < limit; i++)); do
+        if [ -s "$WORK/run.$n.rc" ]; then cat "$WORK/run.$n.rc"; return 0; fi
+        sleep 0.1
+    done
+    echo "still running"
+}
+
+# The temporary folder: the Windows folder's Temp, found whatever its case on disk.
+temp_dir() { find "$WINDIR" -maxdepth 1 -iname temp -type d | head -n 1; }
+
+payload_file() { printf '%s/%s' "$SAMPLE_PAYLOAD" "$1"; }
