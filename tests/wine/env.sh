@@ -8,7 +8,7 @@ state=$(dirname "$WINEPREFIX")/wine-env
 mkdir -p "$state"
 
 up() {
-    if ! xdpyinfo >/dev/null 2>&1 && ! [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ]; then
+    if ! [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ]; then
         setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$state/xvfb.log" 2>&1 < /dev/null &
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done

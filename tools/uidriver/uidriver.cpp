@@ -71,6 +71,12 @@ BOOL CALLBACK CountOne(HWND w, LPARAM p) {
     return TRUE;
 }
 
+BOOL CALLBACK ListOne(HWND w, LPARAM) {
+    if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) != GetDesktopWindow())
+        Print(Utf8(ClassOf(w)) + "|" + Escaped(TextOf(w)));
+    return TRUE;
+}
+
 int CountTopLevel(const std::wstring& className) {
     Search s{className, false, nullptr};
     EnumWindows(CountOne, LPARAM(&s));
@@ -363,12 +369,13 @@ DWORD Timeout(int argc, wchar_t** argv, int index) { return argc > index ? DWORD
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        Print("usage: uidriver wait-window|gone|count|texts|msgbox|press|click|key|close|listview|screenshot ...");
+        Print("usage: uidriver wait-window|gone|list|count|texts|msgbox|press|click|key|close|listview|screenshot ...");
         return 2;
     }
     const std::wstring command = argv[1];
     if (command == L"wait-window" && argc >= 3) return WaitWindow(argv[2], Timeout(argc, argv, 3));
     if (command == L"gone" && argc >= 3) return WaitGone(argv[2], Timeout(argc, argv, 3));
+    if (command == L"list") return EnumWindows(ListOne, 0), 0;
     if (command == L"count" && argc >= 3) return CountTopLevel(argv[2]);
     if (command == L"texts" && argc >= 3) return Texts(argv[2]);
     if (command == L"msgbox") return MsgBox(Timeout(argc, argv, 2));
