@@ -3,7 +3,8 @@
 set(SETUP_ART_DIR "" CACHE PATH "folder with the generated pictures and icon (make-art)")
 set(SETUP_PAYLOAD_OBJ "${CMAKE_BINARY_DIR}/payload/payload.o" CACHE FILEPATH "payload resources made by scripts/build-setup")
 
-set(win_flags -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+set(win_flags -static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp -Wl,--gc-sections)
+add_compile_options(-ffunction-sections -fdata-sections)
 
 add_library(setup_program STATIC
   setup/shared_flag.cpp

@@ -4,11 +4,11 @@
 #include "toolkit/unique_handle.h"
 
 class SharedFlag {
-public:
+  public:
     SharedFlag();
     ~SharedFlag() = default; // the view is unmapped before the mapping is closed (member order)
 
-private:
+  private:
     ui::UniqueKernelHandle mapping_;
     ui::UniqueMappedView view_;
 };

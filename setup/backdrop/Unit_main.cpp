@@ -30,9 +30,9 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
     colour_ = kWindowColour;
     CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, nullptr);
 
-    Panel_Title = Add<ui::Label>(Handle(),
-                                 std::string("  ") + core::kProductName + "v" + core::kProductVersion + "安装程序 ", 0,
-                                 0, 0, kBannerHeight, SS_LEFT | SS_CENTERIMAGE);
+    Panel_Title = Add<ui::Label>(
+        Handle(), std::string("  ") + core::kProductName + "v" + core::kProductVersion + "安装程序 ", 0, 0, 0,
+        kBannerHeight, SS_LEFT | SS_CENTERIMAGE);
     Panel_Title->align = ui::Align::Top;
     Panel_Title->SetBackground(kBannerColour);
     Panel_Title->SetTextColor(RGB(255, 255, 255));
@@ -42,8 +42,8 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
     Panel1->align = ui::Align::Bottom;
     Panel1->SetBackground(kWindowColour);
     const ui::FontSpec footerFont{kSongTi, 14, false, false, GB2312_CHARSET};
-    Label1 = Add<ui::Label>(Panel1->Handle(), std::string(core::kProductName) + "官方网站 " + core::kWebAddress, 36, 8,
-                            0, 0);
+    Label1 = Add<ui::Label>(Panel1->Handle(),
+                            std::string(core::kProductName) + "官方网站 " + core::kWebAddress, 36, 8, 0, 0);
     Label2 = Add<ui::Label>(Panel1->Handle(), core::kMakerCredit, 0, 8, 0, 0);
     for (ui::Label* label : {Label1, Label2}) {
         label->SetFont(footerFont);
@@ -73,7 +73,9 @@ void TFormain::FormShow() {
     if (!FProceed) Close();
 }
 
-void TFormain::FormClose() { backdrop::DeleteTempFiles(FTempDir); }
+void TFormain::FormClose() {
+    backdrop::DeleteTempFiles(FTempDir);
+}
 
 void TFormain::FormPaint(HDC dc, const RECT& client) {
     for (const core::GradientBand& band : core::GradientBands(client.bottom)) {
@@ -84,7 +86,9 @@ void TFormain::FormPaint(HDC dc, const RECT& client) {
     }
 }
 
-void TFormain::Panel1Resize() { Label2->SetLeft(core::FooterRightLabelLeft(Panel1->Width(), Label2->Width())); }
+void TFormain::Panel1Resize() {
+    Label2->SetLeft(core::FooterRightLabelLeft(Panel1->Width(), Label2->Width()));
+}
 
 void TFormain::ShowAsMain() {
     ShowWindow(Handle(), SW_SHOWMAXIMIZED);
@@ -96,7 +100,9 @@ void TFormain::Thread1Execute(ui::WorkerThread& thread) {
     thread.Synchronize([this] { ShowChedule(); });
 }
 
-void TFormain::ShowChedule() { (void)FormSchedule->ShowModal(); }
+void TFormain::ShowChedule() {
+    (void)FormSchedule->ShowModal();
+}
 
 void TFormain::GetTempFolder(std::string& path) const {
     wchar_t windowsDir[255] = {};

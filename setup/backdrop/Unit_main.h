@@ -9,7 +9,7 @@
 #include <string>
 
 class TFormain : public ui::Form {
-public:
+  public:
     TFormain(ui::App& app, const core::PayloadStore& payload);
 
     bool FProceed = true;  // setup may go on
@@ -26,7 +26,7 @@ public:
 
     void ShowAsMain() override;
 
-private:
+  private:
     ui::Label* Panel_Title = nullptr;
     ui::Panel* Panel1 = nullptr;
     ui::Label* Label1 = nullptr;

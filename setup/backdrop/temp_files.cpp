@@ -8,8 +8,10 @@ namespace backdrop {
 
 void WriteTempFiles(const core::PayloadStore& payload, const std::string& tempDir) {
     std::array<std::string_view, std::size(kTempFiles)> contents;
-    for (size_t i = 0; i < contents.size(); ++i) contents[i] = payload.Get(kTempFiles[i].resName, kTempFiles[i].resType);
-    for (size_t i = 0; i < contents.size(); ++i) ui::WriteWholeFile(tempDir + kTempFiles[i].fileName, contents[i]);
+    for (size_t i = 0; i < contents.size(); ++i)
+        contents[i] = payload.Get(kTempFiles[i].resName, kTempFiles[i].resType);
+    for (size_t i = 0; i < contents.size(); ++i)
+        ui::WriteWholeFile(tempDir + kTempFiles[i].fileName, contents[i]);
 }
 
 void DeleteTempFiles(const std::string& tempDir) {

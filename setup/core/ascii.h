@@ -4,11 +4,14 @@
 
 namespace core {
 
-inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 inline std::string AsciiUpper(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = AsciiUpper(c);
+    for (char& c : out)
+        c = AsciiUpper(c);
     return out;
 }
 

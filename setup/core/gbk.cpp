@@ -6,7 +6,8 @@ bool IsValidGbk(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) continue;
-        if (!IsGbkLeadByte(c) || i + 1 >= text.size() || !IsGbkTrailByte(static_cast<unsigned char>(text[i + 1])))
+        if (!IsGbkLeadByte(c) || i + 1 >= text.size() ||
+            !IsGbkTrailByte(static_cast<unsigned char>(text[i + 1])))
             return false;
         ++i;
     }

@@ -23,7 +23,8 @@ ManifestEntry ParseManifestLine(std::string_view line) {
     entry.ResName = std::string(line.substr(0, firstSpace));
     if (firstSpace != std::string_view::npos) {
         const size_t typeEnd = line.find(' ', firstSpace + 1);
-        entry.ResType = std::string(line.substr(firstSpace + 1, typeEnd == line.npos ? line.npos : typeEnd - firstSpace - 1));
+        entry.ResType = std::string(
+            line.substr(firstSpace + 1, typeEnd == line.npos ? line.npos : typeEnd - firstSpace - 1));
     }
     // 1-based position n + t + 3 is 0-based n + t + 2.
     const size_t pathStart = entry.ResName.size() + entry.ResType.size() + 2;

@@ -7,7 +7,7 @@
 namespace core {
 
 class PayloadStore {
-public:
+  public:
     virtual ~PayloadStore() = default;
     // The resource's exact bytes, or nothing when no such resource exists.
     virtual std::optional<std::string_view> Find(std::string_view name, std::string_view type) const = 0;

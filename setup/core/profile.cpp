@@ -8,8 +8,10 @@ namespace {
 
 std::string_view Trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -48,7 +50,8 @@ std::string ProfileString(std::string_view iniText, std::string_view section, st
         if (!line.empty() && line.front() == '[') {
             if (inSection) return {}; // the first section of that name is the one that counts
             const size_t close = line.find(']');
-            const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
+            const std::string_view name =
+                Trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
             inSection = !sectionSeen && EqualsIgnoringAsciiCase(name, wantedSection);
             sectionSeen = sectionSeen || inSection;
             continue;
@@ -58,7 +61,8 @@ std::string ProfileString(std::string_view iniText, std::string_view section, st
         if (eq == std::string_view::npos) continue;
         if (!EqualsIgnoringAsciiCase(Trim(line.substr(0, eq)), wantedKey)) continue;
         std::string_view value = Trim(line.substr(eq + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front())
             value = value.substr(1, value.size() - 2);
         return CutToLimit(value);
     }

@@ -7,7 +7,7 @@
 namespace core {
 
 class SetupError : public std::runtime_error {
-public:
+  public:
     explicit SetupError(const std::string& message) : std::runtime_error(message) {}
 };
 

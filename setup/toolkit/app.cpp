@@ -33,7 +33,9 @@ App::~App() {
     instance = nullptr;
 }
 
-App& App::Instance() { return *instance; }
+App& App::Instance() {
+    return *instance;
+}
 
 void App::Run(Form& mainForm) {
     mainForm.ShowAsMain();

@@ -13,7 +13,7 @@ namespace ui {
 class Form;
 
 class App {
-public:
+  public:
     App();
     ~App();
     App(const App&) = delete;
@@ -43,7 +43,7 @@ public:
     // Runs `call` on the user-interface thread once the message loop gets to it.
     void PostToUiThread(std::function<void()> call);
 
-private:
+  private:
     static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
     std::string title_;

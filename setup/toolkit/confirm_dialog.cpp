@@ -22,22 +22,22 @@ std::vector<WORD> EmptyDialogTemplate() {
     header->style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     t.push_back(0); // no menu
     t.push_back(0); // standard dialog class
-    for (const wchar_t* p = L"Confirm"; ; ++p) {
+    for (const wchar_t* p = L"Confirm";; ++p) {
         t.push_back(static_cast<WORD>(*p));
         if (!*p) break;
     }
     t.push_back(8); // point size, then the face name
-    for (const wchar_t* p = L"MS Shell Dlg"; ; ++p) {
+    for (const wchar_t* p = L"MS Shell Dlg";; ++p) {
         t.push_back(static_cast<WORD>(*p));
         if (!*p) break;
     }
     return t;
 }
 
-HWND AddControl(HWND dialog, const wchar_t* className, const std::wstring& text, DWORD style, int id, int x, int y,
-                int width, int height) {
-    HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                   dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+HWND AddControl(HWND dialog, const wchar_t* className, const std::wstring& text, DWORD style, int id, int x,
+                int y, int width, int height) {
+    HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                   height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     return control;
@@ -65,10 +65,10 @@ void Layout(HWND dialog, const std::wstring& question) {
     AddControl(dialog, L"STATIC", question, SS_LEFT | SS_NOPREFIX, 0xFFFF, textLeft, kMargin, text.right,
                text.bottom);
     const int buttonsLeft = (clientWidth - buttonsWidth) / 2;
-    HWND yes = AddControl(dialog, L"BUTTON", L"&Yes", BS_DEFPUSHBUTTON | WS_TABSTOP, IDYES, buttonsLeft, buttonTop,
-                          kButtonWidth, kButtonHeight);
-    AddControl(dialog, L"BUTTON", L"&No", BS_PUSHBUTTON | WS_TABSTOP, IDNO, buttonsLeft + kButtonWidth + kButtonGap,
-               buttonTop, kButtonWidth, kButtonHeight);
+    HWND yes = AddControl(dialog, L"BUTTON", L"&Yes", BS_DEFPUSHBUTTON | WS_TABSTOP, IDYES, buttonsLeft,
+                          buttonTop, kButtonWidth, kButtonHeight);
+    AddControl(dialog, L"BUTTON", L"&No", BS_PUSHBUTTON | WS_TABSTOP, IDNO,
+               buttonsLeft + kButtonWidth + kButtonGap, buttonTop, kButtonWidth, kButtonHeight);
 
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
@@ -113,9 +113,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 bool Confirm(HWND owner, const std::string& question) {
     const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
     const std::wstring text = Wide(question);
-    const INT_PTR answer =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                                owner, DialogProc, reinterpret_cast<LPARAM>(&text));
+    const INT_PTR answer = DialogBoxIndirectParamW(
+        GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+        DialogProc, reinterpret_cast<LPARAM>(&text));
     return answer == IDYES;
 }
 

@@ -6,10 +6,10 @@
 
 namespace ui {
 
-void Control::CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
-                          int height, HWND parent, DWORD exStyle) {
-    hwnd_ = CreateWindowExW(exStyle, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                            height, parent, nullptr, GetModuleHandleW(nullptr), this);
+void Control::CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y,
+                          int width, int height, HWND parent, DWORD exStyle) {
+    hwnd_ = CreateWindowExW(exStyle, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
+                            width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 void Control::SetBounds(int x, int y, int width, int height) {
@@ -38,7 +38,9 @@ void Control::SetLeft(int x) {
     SetWindowPos(hwnd_, nullptr, x, r.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
-void Control::SetText(const std::string& gbk) { SetWindowTextW(hwnd_, Wide(gbk).c_str()); }
+void Control::SetText(const std::string& gbk) {
+    SetWindowTextW(hwnd_, Wide(gbk).c_str());
+}
 
 std::string Control::Text() const {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
@@ -46,9 +48,15 @@ std::string Control::Text() const {
     return Gbk(text);
 }
 
-void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
-bool Control::Visible() const { return IsWindowVisible(hwnd_) != 0; }
-void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+void Control::SetVisible(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+bool Control::Visible() const {
+    return IsWindowVisible(hwnd_) != 0;
+}
+void Control::SetEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled);
+}
 
 void Control::SetFont(const FontSpec& spec) {
     font_ = CreateFontFrom(spec);
@@ -126,7 +134,8 @@ LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                 FillRect(reinterpret_cast<HDC>(wParam), &r,
                          brush ? brush : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
                 return 1;
-            } else if (LRESULT result = 0; self->form_.HandleChildNotification(message, wParam, lParam, result)) {
+            } else if (LRESULT result = 0;
+                       self->form_.HandleChildNotification(message, wParam, lParam, result)) {
                 return result;
             }
         }

@@ -17,7 +17,7 @@ class Form;
 enum class Align { None, Top, Bottom };
 
 class Control {
-public:
+  public:
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -45,13 +45,13 @@ public:
     // Answers WM_CTLCOLOR* for this control on behalf of its parent.
     HBRUSH CtlColor(HDC dc);
 
-protected:
+  protected:
     Control() = default;
     void CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
                      int height, HWND parent, DWORD exStyle = 0);
     HWND hwnd_ = nullptr;
 
-private:
+  private:
     UniqueGdiObject font_;
     UniqueGdiObject brush_;
     std::optional<COLORREF> textColour_;
@@ -59,7 +59,7 @@ private:
 };
 
 class Label : public Control {
-public:
+  public:
     Label(HWND parent, const std::string& text, int x, int y, int width, int height, DWORD style = SS_LEFT);
     // Width and height of the text in the label's font.
     SIZE TextExtent() const;
@@ -68,11 +68,11 @@ public:
 
 // A container: a plain child window that lays out and colours the controls placed on it.
 class Panel : public Control {
-public:
+  public:
     Panel(Form& form, HWND parent, int x, int y, int width, int height);
     std::function<void()> onResize;
 
-private:
+  private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     Form& form_;
 };

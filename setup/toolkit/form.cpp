@@ -27,7 +27,9 @@ void Form::CreateForm(const wchar_t* className, const std::string& caption, DWOR
                     GetModuleHandleW(nullptr), this);
 }
 
-void Form::SetCaption(const std::string& gbk) { SetWindowTextW(hwnd_, Wide(gbk).c_str()); }
+void Form::SetCaption(const std::string& gbk) {
+    SetWindowTextW(hwnd_, Wide(gbk).c_str());
+}
 
 std::string Form::Caption() const {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
@@ -35,9 +37,15 @@ std::string Form::Caption() const {
     return Gbk(text);
 }
 
-void Form::Show() { ShowWindow(hwnd_, SW_SHOW); }
-void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+void Form::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+}
+void Form::Hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+bool Form::Visible() const {
+    return hwnd_ && IsWindowVisible(hwnd_);
+}
 
 void Form::ShowAsMain() {
     ShowWindow(hwnd_, SW_SHOW);

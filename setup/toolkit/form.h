@@ -14,7 +14,7 @@ namespace ui {
 class App;
 
 class Form {
-public:
+  public:
     explicit Form(App& app) : app_(app) {}
     virtual ~Form();
     Form(const Form&) = delete;
@@ -44,9 +44,9 @@ public:
     // Keyboard navigation between controls of the active form.
     static bool PreTranslate(MSG& msg);
 
-protected:
-    void CreateForm(const wchar_t* className, const std::string& caption, DWORD style, DWORD exStyle, int x, int y,
-                    int width, int height, HWND owner);
+  protected:
+    void CreateForm(const wchar_t* className, const std::string& caption, DWORD style, DWORD exStyle, int x,
+                    int y, int width, int height, HWND owner);
     template <typename T, typename... Args> T* Add(Args&&... args) {
         auto control = std::make_unique<T>(std::forward<Args>(args)...);
         T* raw = control.get();
@@ -65,7 +65,7 @@ protected:
     COLORREF colour_ = GetSysColor(COLOR_BTNFACE);
     bool isMain_ = false;
 
-private:
+  private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     Control* FindControl(HWND hwnd) const;
 

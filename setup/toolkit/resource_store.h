@@ -5,7 +5,7 @@
 namespace ui {
 
 class ResourceStore : public core::PayloadStore {
-public:
+  public:
     std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override;
 };
 

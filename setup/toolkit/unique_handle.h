@@ -7,7 +7,7 @@
 namespace ui {
 
 template <typename Traits> class UniqueHandle {
-public:
+  public:
     using Handle = typename Traits::Handle;
     UniqueHandle() = default;
     explicit UniqueHandle(Handle h) : handle_(h) {}
@@ -28,7 +28,7 @@ public:
         handle_ = h;
     }
 
-private:
+  private:
     Handle handle_ = Traits::Invalid();
 };
 

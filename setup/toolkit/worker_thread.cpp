@@ -21,7 +21,9 @@ WorkerThread::~WorkerThread() {
     }
 }
 
-bool WorkerThread::Running() const { return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT; }
+bool WorkerThread::Running() const {
+    return thread_ && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
+}
 
 void WorkerThread::Start() {
     if (Running()) return;

@@ -8,7 +8,7 @@
 namespace ui {
 
 class WorkerThread {
-public:
+  public:
     WorkerThread();
     // Asks a running worker to stop and serves messages until it has finished.
     ~WorkerThread();
@@ -25,7 +25,7 @@ public:
     // to it, and waits until it returns. Skipped when the worker has been asked to stop.
     void Synchronize(std::function<void()> call);
 
-private:
+  private:
     static DWORD WINAPI ThreadMain(void* self) noexcept;
 
     UniqueKernelHandle thread_;

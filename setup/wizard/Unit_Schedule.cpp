@@ -19,11 +19,15 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     CreateForm(L"TFormSchedule", "", kStyle, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-               (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
-               height, Formain->Handle());
+               (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+               width, height, Formain->Handle());
     FormCreate();
 }
 
-void TFormSchedule::FormCreate() { SetCaption(Formain->ReadSetupIni("Form", "Caption")); }
+void TFormSchedule::FormCreate() {
+    SetCaption(Formain->ReadSetupIni("Form", "Caption"));
+}
 
-void TFormSchedule::FormClose() { Formain->Close(); }
+void TFormSchedule::FormClose() {
+    Formain->Close();
+}

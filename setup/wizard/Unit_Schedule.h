@@ -4,10 +4,10 @@
 #include "toolkit/form.h"
 
 class TFormSchedule : public ui::Form {
-public:
+  public:
     explicit TFormSchedule(ui::App& app);
 
-private:
+  private:
     void FormCreate();
     void FormClose();
     void OnClose() override { FormClose(); }

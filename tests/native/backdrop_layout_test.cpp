@@ -21,7 +21,8 @@ void ExpectContiguous(const std::vector<core::GradientBand>& bands, int height) 
 
 std::map<int, int> HeightCounts(const std::vector<core::GradientBand>& bands) {
     std::map<int, int> counts;
-    for (const auto& band : bands) ++counts[band.bottom - band.top];
+    for (const auto& band : bands)
+        ++counts[band.bottom - band.top];
     return counts;
 }
 

@@ -15,9 +15,10 @@ TEST(ErrorText, FullStopOnlyAfterCharactersThatSortAfterIt) {
         {"value 0", "value 0."},
         {"path/", "path/."},
         {"end-", "end-"},
-        {"\xca\xa7\xb0\xdc", "\xca\xa7\xb0\xdc."},         // a Chinese character
-        {"\x81\x5c", "\x81\x5c."},                         // one ending in the byte 0x5C
+        {"\xca\xa7\xb0\xdc", "\xca\xa7\xb0\xdc."}, // a Chinese character
+        {"\x81\x5c", "\x81\x5c."},                 // one ending in the byte 0x5C
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(core::WithFullStop(c.message), c.shown) << c.message;
+    for (const auto& c : cases)
+        EXPECT_EQ(core::WithFullStop(c.message), c.shown) << c.message;
 }

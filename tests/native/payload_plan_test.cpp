@@ -10,20 +10,23 @@ using builder::PlanPayload;
 
 namespace {
 
-const char kFixedLines[] = "FileExe exename VLMR.exe\r\n"
-                           "uninstall exename Uninstall.exe\r\n"
-                           "FileTxt4 txtname \xd3\xc3\xbb\xa7\xca\xda\xc8\xa8\xd0\xad\xd2\xe9.txt\r\n" // 用户授权协议.txt
-                           "FileTxt5 txtname Setup.log\r\n"
-                           "FileTxt7 txtname Setup.ini";
+const char kFixedLines[] =
+    "FileExe exename VLMR.exe\r\n"
+    "uninstall exename Uninstall.exe\r\n"
+    "FileTxt4 txtname \xd3\xc3\xbb\xa7\xca\xda\xc8\xa8\xd0\xad\xd2\xe9.txt\r\n" // 用户授权协议.txt
+    "FileTxt5 txtname Setup.log\r\n"
+    "FileTxt7 txtname Setup.ini";
 
 class PayloadFolder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("payload-plan-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("payload-plan-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir / "Docs");
-        for (const char* name : {"VLMR.exe", "Uninstall.exe", u8"用户授权协议.txt", "Setup.ini", "Docs/a b.txt"})
+        for (const char* name :
+             {"VLMR.exe", "Uninstall.exe", u8"用户授权协议.txt", "Setup.ini", "Docs/a b.txt"})
             std::ofstream(dir / name) << name;
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -63,19 +66,21 @@ TEST_F(PayloadFolder, RefusesWhatCannotWorkNamingTheLine) {
         const char* lines;
         const char* says;
     } cases[] = {
-        {"\r\nJustOneField", ":6: the line does not split into name, type and relative path: \"JustOneField\""},
+        {"\r\nJustOneField",
+         ":6: the line does not split into name, type and relative path: \"JustOneField\""},
         {"\r\nName type", ":6: the line does not split"},
         {"\r\nName  Docs\\a b.txt", ":6: the line does not split"},
         {"\r\n\r\nDocsC name1 Docs\\a b.txt", ":6: the line does not split"},
         {"\r\nBad-Name name1 Docs\\a b.txt", ":6: a resource name or type may hold only ASCII"},
         {"\r\nfileexe EXENAME VLMR.exe", ":6: the resource (fileexe, EXENAME) is listed already on line 1"},
-        {"\r\nGone name1 Docs\\missing.txt", ":6: the file " },
+        {"\r\nGone name1 Docs\\missing.txt", ":6: the file "},
         {"\r\nAbs name1 \\Windows\\win.ini", ":6: the relative path starts with a backslash"},
         {"\r\nUnc name1 \\\\server\\share\\x", ":6: the relative path starts with a backslash"},
         {"\r\nDrv name1 C:\\Windows\\win.ini", ":6: the relative path has a drive"},
         {"\r\nAds name1 Docs\\a b.txt:stream", ":6: the relative path has a colon"},
         {"\r\nUp name1 Docs\\..\\..\\x.txt", ":6: the relative path climbs out of the installation folder"},
-        {"\r\nBadText name1 Docs\\\xca.txt", ":6: the line is not valid GBK text: \"BadText name1 Docs\\\\xCA.txt\""},
+        {"\r\nBadText name1 Docs\\\xca.txt",
+         ":6: the line is not valid GBK text: \"BadText name1 Docs\\\\xCA.txt\""},
     };
     for (const auto& c : cases) {
         const std::string message = Refusal(c.lines);
@@ -89,12 +94,14 @@ TEST_F(PayloadFolder, ClimbingDownAndBackIsAllowed) {
 }
 
 TEST_F(PayloadFolder, RefusesAManifestWithoutAResourceSetupAsksFor) {
-    std::ofstream(dir / "Setup.log", std::ios::binary) << "FileExe exename VLMR.exe\r\nFileTxt5 txtname Setup.log";
+    std::ofstream(dir / "Setup.log", std::ios::binary)
+        << "FileExe exename VLMR.exe\r\nFileTxt5 txtname Setup.log";
     try {
         PlanPayload(dir);
         FAIL() << "accepted";
     } catch (const builder::BuildRefused& e) {
-        EXPECT_NE(std::string(e.what()).find("does not list the resource (FileTxt4, txtname)"), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("does not list the resource (FileTxt4, txtname)"),
+                  std::string::npos)
             << e.what();
     }
 }

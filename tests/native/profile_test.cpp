@@ -46,7 +46,8 @@ TEST(Profile, ReadsValuesWithProfileSemantics) {
         {"Form", "Late", ""}, // only the first section of a name counts
         {"***", "Caption", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ProfileString(kIni, c.section, c.key), c.value) << c.section << "/" << c.key;
+    for (const auto& c : cases)
+        EXPECT_EQ(ProfileString(kIni, c.section, c.key), c.value) << c.section << "/" << c.key;
 }
 
 TEST(Profile, EmptyOrMissingTextReadsEmpty) {
@@ -62,7 +63,8 @@ TEST(Profile, LongValuesAreCutTo2047BytesNeverInsideACharacter) {
     const std::string ascii(3000, 'v');
     EXPECT_EQ(ProfileString("[A]\r\nk=" + ascii + "\r\n", "A", "k").size(), 2047u);
     std::string chinese;
-    for (int i = 0; i < 1100; ++i) chinese += "\xd6\xd0";
+    for (int i = 0; i < 1100; ++i)
+        chinese += "\xd6\xd0";
     const std::string value = ProfileString("[A]\r\nk=" + chinese + "\r\n", "A", "k");
     EXPECT_EQ(value.size(), 2046u);
 }

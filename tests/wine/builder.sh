@@ -6,8 +6,10 @@ export SETUP_SKIP_TOOLS=1 # the test runner has built the tools
 
 build() { "$SETUP_SOURCE/scripts/build-setup" "$@" >"$WORK/build.out" 2>&1; }
 
-check "sample payload builds" build "$SAMPLE_PAYLOAD" "$WORK/again.exe"
-check "two builds of one payload are byte-identical" cmp -s "$WORK/again.exe" "$SETUP_EXE"
+check "sample payload builds" build "$SAMPLE_PAYLOAD" "$WORK/first.exe"
+touch "$SAMPLE_PAYLOAD"/*
+check "sample payload builds again" build "$SAMPLE_PAYLOAD" "$WORK/again.exe"
+check "two builds of one payload are byte-identical" cmp -s "$WORK/again.exe" "$WORK/first.exe"
 
 cp -r "$SAMPLE_PAYLOAD" "$WORK/payload"
 rm "$WORK/payload/Readme.txt"

@@ -38,6 +38,15 @@ left=${label2%%,*}
 width=$(cut -d, -f3 <<<"$label2" | cut -dx -f1)
 check_eq "footer's right label ends 32 pixels from the right edge" $((screen_width - 32)) $((left + width))
 
+# The gradient: 3-pixel bands from blue 255 at the top on a 768-pixel client area.
+if [ "$(field screen)" = 1024x768 ]; then
+    for probe in "200 189" "384 127" "735 10"; do
+        set -- $probe
+        driver pixel 5 "$1" >/dev/null
+        check_eq "gradient colour at y=$1" "0,0,$2" "$(field rgb)"
+    done
+fi
+
 tmp=$(temp_dir)
 check "manifest copied byte for byte" cmp -s "$tmp/lmraSetup.log" "$(payload_file Setup.log)"
 check "configuration copied byte for byte" cmp -s "$tmp/lmraSetup.ini" "$(payload_file Setup.ini)"

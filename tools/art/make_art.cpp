@@ -15,17 +15,20 @@ struct Rgb {
 };
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Rgb fill) : width(width), height(height), pixels(width * height, fill) {}
     void Fill(int x0, int y0, int x1, int y1, Rgb c) {
         for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) Set(x, y, c);
+            for (int x = x0; x < x1; ++x)
+                Set(x, y, c);
     }
     void VerticalGradient(int x0, int y0, int x1, int y1, Rgb top, Rgb bottom) {
-        for (int y = y0; y < y1; ++y) Fill(x0, y, x1, y + 1, Mix(top, bottom, double(y - y0) / (y1 - y0)));
+        for (int y = y0; y < y1; ++y)
+            Fill(x0, y, x1, y + 1, Mix(top, bottom, double(y - y0) / (y1 - y0)));
     }
     void HorizontalGradient(int x0, int y0, int x1, int y1, Rgb left, Rgb right) {
-        for (int x = x0; x < x1; ++x) Fill(x, y0, x + 1, y1, Mix(left, right, double(x - x0) / (x1 - x0)));
+        for (int x = x0; x < x1; ++x)
+            Fill(x, y0, x + 1, y1, Mix(left, right, double(x - x0) / (x1 - x0)));
     }
     void Disc(double cx, double cy, double radius, Rgb c) {
         for (int y = 0; y < height; ++y)
@@ -34,7 +37,8 @@ public:
     }
     void Line(double x0, double y0, double x1, double y1, double thickness, Rgb c) {
         const int steps = 200;
-        for (int i = 0; i <= steps; ++i) Disc(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps, thickness / 2, c);
+        for (int i = 0; i <= steps; ++i)
+            Disc(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps, thickness / 2, c);
     }
     void Set(int x, int y, Rgb c) {
         if (x >= 0 && y >= 0 && x < width && y < height) pixels[y * width + x] = c;
@@ -48,12 +52,17 @@ public:
     std::vector<Rgb> pixels;
 };
 
-void Put16(std::string& out, unsigned v) { out += char(v & 0xFF), out += char((v >> 8) & 0xFF); }
-void Put32(std::string& out, unsigned v) { Put16(out, v & 0xFFFF), Put16(out, v >> 16); }
+void Put16(std::string& out, unsigned v) {
+    out += char(v & 0xFF), out += char((v >> 8) & 0xFF);
+}
+void Put32(std::string& out, unsigned v) {
+    Put16(out, v & 0xFFFF), Put16(out, v >> 16);
+}
 
 std::string InfoHeader(int width, int height, int bits, unsigned imageSize) {
     std::string h;
-    Put32(h, 40), Put32(h, unsigned(width)), Put32(h, unsigned(height)), Put16(h, 1), Put16(h, unsigned(bits));
+    Put32(h, 40), Put32(h, unsigned(width)), Put32(h, unsigned(height)), Put16(h, 1),
+        Put16(h, unsigned(bits));
     Put32(h, 0), Put32(h, imageSize), Put32(h, 2835), Put32(h, 2835), Put32(h, 0), Put32(h, 0);
     return h;
 }
@@ -111,11 +120,12 @@ Canvas SidePicture() {
     c.Fill(40, 92, 120, 96, {200, 225, 255});
     c.Fill(40, 101, 112, 105, {200, 225, 255});
     c.Fill(40, 110, 90, 114, {200, 225, 255});
-    c.Fill(74, 152, 92, 168, {110, 114, 124});   // stand
-    c.Fill(54, 168, 112, 175, {90, 94, 104});    // foot
-    c.Fill(26, 190, 140, 210, {205, 208, 214});  // keyboard
+    c.Fill(74, 152, 92, 168, {110, 114, 124});  // stand
+    c.Fill(54, 168, 112, 175, {90, 94, 104});   // foot
+    c.Fill(26, 190, 140, 210, {205, 208, 214}); // keyboard
     for (int row = 0; row < 3; ++row)
-        for (int key = 0; key < 12; ++key) c.Fill(30 + key * 9, 193 + row * 6, 36 + key * 9, 197 + row * 6, {150, 154, 160});
+        for (int key = 0; key < 12; ++key)
+            c.Fill(30 + key * 9, 193 + row * 6, 36 + key * 9, 197 + row * 6, {150, 154, 160});
     c.Fill(146, 196, 158, 212, {205, 208, 214}); // mouse
     c.Fill(20, 228, 150, 230, {225, 230, 240});  // shadow line
     return c;
@@ -125,7 +135,8 @@ Canvas Icon() {
     Canvas c(32, 32, {0, 0, 0, 0});
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            const double dx = std::max(0.0, std::abs(x + 0.5 - 16) - 11), dy = std::max(0.0, std::abs(y + 0.5 - 16) - 11);
+            const double dx = std::max(0.0, std::abs(x + 0.5 - 16) - 11),
+                         dy = std::max(0.0, std::abs(y + 0.5 - 16) - 11);
             if (std::hypot(dx, dy) <= 4.5) c.Set(x, y, Canvas::Mix(kBlue, kDeepBlue, y / 31.0));
         }
     c.Line(9, 8, 16, 24, 4, kWhite);

@@ -28,8 +28,10 @@ int main(int argc, char** argv) {
     }
     try {
         const std::string pauseText = argv[3];
-        if (pauseText.empty() || pauseText.size() > 6 || pauseText.find_first_not_of("0123456789") != std::string::npos)
-            throw builder::BuildRefused("SETUP_PAUSE_MS must be a whole number of milliseconds, not \"" + pauseText + "\"");
+        if (pauseText.empty() || pauseText.size() > 6 ||
+            pauseText.find_first_not_of("0123456789") != std::string::npos)
+            throw builder::BuildRefused("SETUP_PAUSE_MS must be a whole number of milliseconds, not \"" +
+                                        pauseText + "\"");
         const auto pause = static_cast<std::uint32_t>(std::stoul(pauseText));
 
         const std::vector<builder::PayloadResource> payload = builder::PlanPayload(argv[2]);
@@ -37,15 +39,18 @@ int main(int argc, char** argv) {
         CopyFileInto(out, argv[1]);
         for (const builder::PayloadResource& resource : payload) {
             const auto size = std::filesystem::file_size(resource.file);
-            if (size > 0x7FFFFFFF) throw builder::BuildRefused(resource.file.string() + ": the file is too large");
+            if (size > 0x7FFFFFFF)
+                throw builder::BuildRefused(resource.file.string() + ": the file is too large");
             out << builder::ResourceHeader(resource.type, resource.name, builder::kLangNeutral,
                                            static_cast<std::uint32_t>(size));
             CopyFileInto(out, resource.file);
             out << builder::DataPadding(size);
         }
         std::string pauseBytes;
-        for (int shift = 0; shift < 32; shift += 8) pauseBytes += static_cast<char>((pause >> shift) & 0xFF);
-        out << builder::ResourceHeader(builder::kRtRcData, std::string(kPauseResourceName), builder::kLangNeutral, 4)
+        for (int shift = 0; shift < 32; shift += 8)
+            pauseBytes += static_cast<char>((pause >> shift) & 0xFF);
+        out << builder::ResourceHeader(builder::kRtRcData, std::string(kPauseResourceName),
+                                       builder::kLangNeutral, 4)
             << pauseBytes;
         if (!out.flush()) throw builder::BuildRefused(std::string(argv[4]) + ": cannot write");
         return 0;

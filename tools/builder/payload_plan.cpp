@@ -16,7 +16,7 @@ namespace {
 
 // The resources the setup program asks for by name; each must be listed.
 const std::pair<const char*, const char*> kFixedResources[] = {
-    {"FileTxt4", "txtname"}, {"FileTxt5", "txtname"}, {"FileTxt7", "txtname"},
+    {"FileTxt4", "txtname"}, {"FileTxt5", "txtname"},  {"FileTxt7", "txtname"},
     {"FileExe", "exename"},  {"uninstall", "exename"},
 };
 
@@ -29,7 +29,8 @@ bool IsIdentifier(const std::string& s) {
 
 // Why a relative path could reach outside the installation folder; empty when it cannot.
 std::string PathProblem(const std::string& relPath) {
-    if (relPath.front() == '\\' || relPath.front() == '/') return "starts with a backslash (an absolute path)";
+    if (relPath.front() == '\\' || relPath.front() == '/')
+        return "starts with a backslash (an absolute path)";
     if (relPath.size() >= 2 && std::isalpha(static_cast<unsigned char>(relPath[0])) && relPath[1] == ':')
         return "has a drive";
     if (core::FindLastSeparator(relPath, ":") != std::string::npos) return "has a colon";
@@ -64,8 +65,8 @@ std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const auto refuse = [&](const std::string& problem) {
-            return BuildRefused(manifestPath.string() + ":" + std::to_string(i + 1) + ": " + problem + ": \"" +
-                                Printable(line) + "\"");
+            return BuildRefused(manifestPath.string() + ":" + std::to_string(i + 1) + ": " + problem +
+                                ": \"" + Printable(line) + "\"");
         };
         const std::optional<std::string> utf8Line = GbkToUtf8(line);
         if (!utf8Line) throw refuse("the line is not valid GBK text");
@@ -80,8 +81,8 @@ std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir
         PayloadResource resource{core::AsciiUpper(entry.ResName), core::AsciiUpper(entry.ResType), {}};
         const auto [known, inserted] = firstLine.emplace(std::make_pair(resource.name, resource.type), i + 1);
         if (!inserted)
-            throw refuse("the resource (" + entry.ResName + ", " + entry.ResType + ") is listed already on line " +
-                         std::to_string(known->second));
+            throw refuse("the resource (" + entry.ResName + ", " + entry.ResType +
+                         ") is listed already on line " + std::to_string(known->second));
 
         if (const std::string problem = PathProblem(entry.RelPath); !problem.empty())
             throw refuse("the relative path " + problem);

@@ -19,17 +19,20 @@ void PutId(std::string& out, const ResId& id) {
         Put16(out, *ordinal);
         return;
     }
-    for (unsigned char c : std::get<std::string>(id)) Put16(out, c);
+    for (unsigned char c : std::get<std::string>(id))
+        Put16(out, c);
     Put16(out, 0);
 }
 
 } // namespace
 
-std::string ResourceHeader(const ResId& type, const ResId& name, std::uint16_t language, std::uint32_t dataSize) {
+std::string ResourceHeader(const ResId& type, const ResId& name, std::uint16_t language,
+                           std::uint32_t dataSize) {
     std::string ids;
     PutId(ids, type);
     PutId(ids, name);
-    while ((8 + ids.size()) % 4) ids += '\0';
+    while ((8 + ids.size()) % 4)
+        ids += '\0';
     std::string header;
     Put32(header, dataSize);
     Put32(header, static_cast<std::uint32_t>(8 + ids.size() + 16));
@@ -42,6 +45,8 @@ std::string ResourceHeader(const ResId& type, const ResId& name, std::uint16_t l
     return header;
 }
 
-std::string DataPadding(std::uint64_t dataSize) { return std::string((4 - dataSize % 4) % 4, '\0'); }
+std::string DataPadding(std::uint64_t dataSize) {
+    return std::string((4 - dataSize % 4) % 4, '\0');
+}
 
 } // namespace builder

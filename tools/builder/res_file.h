@@ -15,7 +15,8 @@ constexpr std::uint16_t kRtRcData = 10;
 constexpr std::uint16_t kLangNeutral = 0;
 
 // The header of one resource record, padded so that its data starts on a 4-byte boundary.
-std::string ResourceHeader(const ResId& type, const ResId& name, std::uint16_t language, std::uint32_t dataSize);
+std::string ResourceHeader(const ResId& type, const ResId& name, std::uint16_t language,
+                           std::uint32_t dataSize);
 // Zero bytes that bring a record of `dataSize` bytes of data to a 4-byte boundary.
 std::string DataPadding(std::uint64_t dataSize);
 

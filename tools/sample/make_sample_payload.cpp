@@ -56,14 +56,16 @@ std::string ProductText(const std::string& utf8, bool finalLineEnd) {
         text += c;
     }
     if (!finalLineEnd)
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
     return text;
 }
 
 class Random {
-public:
+  public:
     explicit Random(const std::string& seed) {
-        for (unsigned char c : seed) state_ = (state_ ^ c) * 0x100000001B3ull;
+        for (unsigned char c : seed)
+            state_ = (state_ ^ c) * 0x100000001B3ull;
     }
     std::uint64_t Next() {
         state_ ^= state_ << 13, state_ ^= state_ >> 7, state_ ^= state_ << 17;
@@ -71,11 +73,12 @@ public:
     }
     std::string Bytes(size_t n) {
         std::string out(n, '\0');
-        for (char& c : out) c = static_cast<char>(Next() >> 56);
+        for (char& c : out)
+            c = static_cast<char>(Next() >> 56);
         return out;
     }
 
-private:
+  private:
     std::uint64_t state_ = 0xCBF29CE484222325ull;
 };
 
@@ -87,10 +90,12 @@ std::string Bitmap(Random& random) {
         for (int x = 0; x < w; ++x) {
             pixels += char(255 - y * 2), pixels += char(g + x), pixels += char(r);
         }
-    auto u32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    auto u32 = [](std::uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
     auto u16 = [](std::uint16_t v) { return std::string{char(v), char(v >> 8)}; };
-    return "BM" + u32(54 + stride * h) + u32(0) + u32(54) + u32(40) + u32(w) + u32(h) + u16(1) + u16(24) + u32(0) +
-           u32(stride * h) + u32(2835) + u32(2835) + u32(0) + u32(0) + pixels;
+    return "BM" + u32(54 + stride * h) + u32(0) + u32(54) + u32(40) + u32(w) + u32(h) + u16(1) + u16(24) +
+           u32(0) + u32(stride * h) + u32(2835) + u32(2835) + u32(0) + u32(0) + pixels;
 }
 
 // Made-up content that has the shape of the file its name suggests.
@@ -101,13 +106,15 @@ std::string SampleContent(const std::string& gbkPath, const std::string& utf8Pat
     if (ext == ".txt")
         return ProductText("# " + title + u8"\n谷类 薯类 蔬菜 水果 畜禽肉 鱼虾 蛋类 奶类 大豆 坚果\n", true);
     if (ext == ".rtf")
-        return "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \xcb\xce\xcc\xe5;}}\r\n\\f0\\fs24 " +
+        return "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 "
+               "\xcb\xce\xcc\xe5;}}\r\n\\f0\\fs24 " +
                Utf8ToGbk(title) + "\\par\r\n" + Utf8ToGbk(u8"合理膳食，均衡营养。") + "\\par\r\n}";
     if (ext == ".fr3")
         return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TfrxReportPage Name=\"" + title +
                "\" PaperWidth=\"210\" PaperHeight=\"297\"/>\r\n";
     if (ext == ".BMP") return Bitmap(random);
-    if (ext == ".Vlq" || ext == ".Vlc") return "VLQ1" + gbkPath + std::string(1, '\0') + random.Bytes(2048 + random.Next() % 8192);
+    if (ext == ".Vlq" || ext == ".Vlc")
+        return "VLQ1" + gbkPath + std::string(1, '\0') + random.Bytes(2048 + random.Next() % 8192);
     if (ext == ".chm") return "ITSF" + random.Bytes(40000 + random.Next() % 20000);
     return random.Bytes(1024 + random.Next() % (ext == ".blb" ? 150000 : 30000)); // database tables
 }

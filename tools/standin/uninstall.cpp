@@ -2,6 +2,7 @@
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    MessageBoxW(nullptr, L"这是 Velmora 卸载程序的示例，它不删除任何文件。", L"卸载 Velmora", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(nullptr, L"这是 Velmora 卸载程序的示例，它不删除任何文件。", L"卸载 Velmora",
+                MB_OK | MB_ICONINFORMATION);
     return 0;
 }

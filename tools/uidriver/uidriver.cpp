@@ -23,9 +23,12 @@ std::string Utf8(const std::wstring& w) {
 std::string Escaped(const std::wstring& w) {
     std::string out;
     for (char c : Utf8(w)) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -135,7 +138,8 @@ std::vector<COLORREF> Pixels(const RECT& r, HICON icon, COLORREF background) {
     }
     std::vector<COLORREF> pixels;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(GetPixel(memory, x, y));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -158,12 +162,15 @@ std::string IconName(HWND dialog) {
         const struct {
             const wchar_t* id;
             const char* name;
-        } known[] = {{IDI_INFORMATION, "information"}, {IDI_ERROR, "error"}, {IDI_WARNING, "warning"},
+        } known[] = {{IDI_INFORMATION, "information"},
+                     {IDI_ERROR, "error"},
+                     {IDI_WARNING, "warning"},
                      {IDI_QUESTION, "question"}};
         for (const auto& k : known) {
             const std::vector<COLORREF> drawn = Pixels(r, LoadIconW(nullptr, k.id), shown.front());
             size_t differing = 0;
-            for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != drawn[i];
+            for (size_t i = 0; i < shown.size(); ++i)
+                differing += shown[i] != drawn[i];
             if (differing * 50 < shown.size()) return k.name;
         }
         return "unknown";
@@ -184,8 +191,8 @@ int WaitWindow(const std::wstring& className, DWORD timeout) {
     Print("title=" + Escaped(TextOf(w)));
     Print("zoomed=" + std::to_string(IsZoomed(w) ? 1 : 0));
     Print("enabled=" + std::to_string(IsWindowEnabled(w) ? 1 : 0));
-    Print("rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-          std::to_string(r.bottom));
+    Print("rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+          "," + std::to_string(r.bottom));
     Print("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     Print("screen=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
           std::to_string(GetSystemMetrics(SM_CYSCREEN)));
@@ -212,8 +219,9 @@ int Texts(const std::wstring& className) {
         GetWindowRect(child, &r);
         MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
         Print(Utf8(ClassOf(child)) + "|" + std::to_string(GetDlgCtrlID(child)) + "|" +
-              (IsWindowVisible(child) ? "visible" : "hidden") + "|" + (IsWindowEnabled(child) ? "enabled" : "disabled") +
-              "|" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "x" +
+              (IsWindowVisible(child) ? "visible" : "hidden") + "|" +
+              (IsWindowEnabled(child) ? "enabled" : "disabled") + "|" + std::to_string(r.left) + "," +
+              std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "x" +
               std::to_string(r.bottom - r.top) + "|" + Escaped(TextOf(child)));
     }
     return 0;
@@ -229,7 +237,8 @@ int MsgBox(DWORD timeout) {
     Print("title=" + Escaped(TextOf(box)));
     std::string buttons;
     for (HWND child : Children(box)) {
-        if (GetDlgCtrlID(child) == 0xFFFF && ClassOf(child) != L"Button") Print("text=" + Escaped(TextOf(child)));
+        if (GetDlgCtrlID(child) == 0xFFFF && ClassOf(child) != L"Button")
+            Print("text=" + Escaped(TextOf(child)));
         if (ClassOf(child) == L"Button" && IsWindowVisible(child))
             buttons += (buttons.empty() ? "" : "|") + Utf8(TextOf(child));
     }
@@ -274,7 +283,8 @@ int Click(const std::wstring& className, const std::wstring& buttonText) {
     HWND w = FindTopLevel(className, true);
     if (!w) return 1;
     for (HWND child : Children(w)) {
-        if (ClassOf(child) == L"Button" && WithoutAmpersands(TextOf(child)) == WithoutAmpersands(buttonText)) {
+        if (ClassOf(child) == L"Button" &&
+            WithoutAmpersands(TextOf(child)) == WithoutAmpersands(buttonText)) {
             PostMessageW(child, BM_CLICK, 0, 0);
             return 0;
         }
@@ -319,7 +329,8 @@ int ListView(const std::wstring& className) {
                 WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
                 const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, row, LPARAM(remote));
                 std::wstring text(size_t(length), L'\0');
-                ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), size_t(length) * 2, nullptr);
+                ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), size_t(length) * 2,
+                                  nullptr);
                 line += "|" + Escaped(text);
             }
             Print(line);
@@ -363,18 +374,33 @@ int Screenshot(const wchar_t* path) {
     return 0;
 }
 
-DWORD Timeout(int argc, wchar_t** argv, int index) { return argc > index ? DWORD(_wtoi(argv[index])) : 10000; }
+int Pixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    Print("rgb=" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
+          std::to_string(GetBValue(c)));
+    return 0;
+}
+
+DWORD Timeout(int argc, wchar_t** argv, int index) {
+    return argc > index ? DWORD(_wtoi(argv[index])) : 10000;
+}
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        Print("usage: uidriver wait-window|gone|list|count|texts|msgbox|press|click|key|close|listview|screenshot ...");
+        Print("usage: uidriver "
+              "wait-window|gone|list|count|texts|msgbox|press|click|key|close|listview|pixel|acp|screenshot "
+              "...");
         return 2;
     }
     const std::wstring command = argv[1];
     if (command == L"wait-window" && argc >= 3) return WaitWindow(argv[2], Timeout(argc, argv, 3));
     if (command == L"gone" && argc >= 3) return WaitGone(argv[2], Timeout(argc, argv, 3));
+    if (command == L"pixel" && argc >= 4) return Pixel(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (command == L"acp") return Print(std::to_string(GetACP())), 0;
     if (command == L"list") return EnumWindows(ListOne, 0), 0;
     if (command == L"count" && argc >= 3) return CountTopLevel(argv[2]);
     if (command == L"texts" && argc >= 3) return Texts(argv[2]);
