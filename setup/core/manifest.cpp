@@ -4,8 +4,7 @@
 
 namespace core {
 
-std::vector<std::string> ReadManifestLines(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     while (!text.empty()) {
         const size_t end = text.find_first_of("\r\n");
@@ -15,6 +14,10 @@ std::vector<std::string> ReadManifestLines(std::string_view text) {
         text.remove_prefix(end + (crlf ? 2 : 1));
     }
     return lines;
+}
+
+std::vector<std::string> ReadManifestLines(std::string_view text) {
+    return SplitLines(text.substr(0, text.find('\0')));
 }
 
 ManifestEntry ParseManifestLine(std::string_view line) {

@@ -6,8 +6,10 @@
 
 namespace core {
 
-// Lines end at CR LF, a lone CR or a lone LF; reading stops at the first NUL; a line end at the
-// very end yields no extra empty line.
+// Lines end at CR LF, a lone CR or a lone LF; a line end at the very end yields no extra empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// The manifest's lines: as SplitLines, reading stops at the first NUL.
 std::vector<std::string> ReadManifestLines(std::string_view text);
 
 struct ManifestEntry {

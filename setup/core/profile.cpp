@@ -2,6 +2,7 @@
 
 #include "ascii.h"
 #include "gbk.h"
+#include "manifest.h"
 
 namespace core {
 namespace {
@@ -13,18 +14,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && blank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-std::string_view NextLine(std::string_view& text) {
-    const size_t end = text.find_first_of("\r\n");
-    std::string_view line = text.substr(0, end);
-    if (end == std::string_view::npos) {
-        text = {};
-    } else {
-        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        text.remove_prefix(end + (crlf ? 2 : 1));
-    }
-    return line;
 }
 
 std::string CutToLimit(std::string_view value) {
@@ -45,8 +34,8 @@ std::string ProfileString(std::string_view iniText, std::string_view section, st
     const std::string_view wantedKey = Trim(key);
     bool inSection = false;
     bool sectionSeen = false;
-    while (!iniText.empty()) {
-        const std::string_view line = Trim(NextLine(iniText));
+    for (const std::string& text : SplitLines(iniText)) {
+        const std::string_view line = Trim(text);
         if (!line.empty() && line.front() == '[') {
             if (inSection) return {}; // the first section of that name is the one that counts
             const size_t close = line.find(']');

@@ -43,9 +43,7 @@ void Control::SetText(const std::string& gbk) {
 }
 
 std::string Control::Text() const {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return Gbk(text);
+    return WindowTextGbk(hwnd_);
 }
 
 void Control::SetVisible(bool visible) {

@@ -24,4 +24,10 @@ std::string Gbk(std::wstring_view wide) {
     return out;
 }
 
+std::string WindowTextGbk(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Gbk(text);
+}
+
 } // namespace ui
