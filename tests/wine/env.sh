@@ -7,8 +7,15 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 WINEAR
 state=$(dirname "$WINEPREFIX")/wine-env
 mkdir -p "$state"
 
+# A display server answers on DISPLAY when its lock file names a live process.
+display_alive() {
+    local lock="/tmp/.X${DISPLAY#:}-lock"
+    [ -f "$lock" ] && kill -0 "$(tr -d ' ' <"$lock")" 2>/dev/null
+}
+
 up() {
-    if ! [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ]; then
+    if ! display_alive; then
+        rm -f "/tmp/.X${DISPLAY#:}-lock" "/tmp/.X11-unix/X${DISPLAY#:}"
         setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$state/xvfb.log" 2>&1 < /dev/null &
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
