@@ -15,7 +15,7 @@ target_link_libraries(setup-builder PRIVATE builder_lib)
 
 file(GLOB native_tests CONFIGURE_DEPENDS tests/native/*.cpp)
 add_executable(native_tests ${native_tests})
-target_link_libraries(native_tests PRIVATE setup_core builder_lib GTest::gtest_main)
+target_link_libraries(native_tests PRIVATE setup_engine builder_lib GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(native_tests)
 

@@ -1,0 +1,164 @@
+#include "installation.h"
+
+#include "core/gbk.h"
+#include "core/manifest.h"
+#include "core/setup_error.h"
+
+#include <vector>
+
+namespace install {
+namespace {
+
+constexpr size_t kWholeLabelLimit = 45;
+constexpr size_t kKeptFolderBytes = 17;
+constexpr int kFirstEntryBar = 5;
+
+// Thrown at a message-handling point once the user has confirmed cancelling; it unwinds the
+// sequence without touching anything more.
+struct CancelledByUser {};
+
+class Sequence {
+  public:
+    Sequence(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,
+             Registration& registration, const InstallSettings& settings)
+        : payload_(payload), files_(files), view_(view), registration_(registration), settings_(settings) {}
+
+    Outcome Run() {
+        try {
+            return RunSteps();
+        } catch (const CancelledByUser&) {
+            return Outcome::Cancelled;
+        }
+    }
+
+  private:
+    Outcome RunSteps() {
+        // 1. Start.
+        HandleMessages();
+        view_.SetBar(1);
+
+        // 2. Main executable; a failed write means the application runs from this folder.
+        const std::string_view exeBytes = payload_.Get("FileExe", "exename");
+        try {
+            view_.SetLabel(TargetLabel(settings_.setupDir, settings_.exeName));
+            if (!EnsureSetupDir(settings_.setupDir)) return Outcome::Stopped;
+            files_.WriteFile(settings_.setupDir + settings_.exeName, exeBytes);
+            view_.SetBar(kFirstEntryBar);
+            view_.Pause();
+        } catch (const std::exception&) {
+            return Outcome::ExecutableLocked;
+        }
+
+        // 3. Every line of the manifest, in order.
+        const std::vector<std::string> lines =
+            core::ReadManifestLines(files_.ReadFile(settings_.tempDir + "lmraSetup.log"));
+        HandleMessages();
+        for (size_t index = 0; index < lines.size(); ++index) {
+            const core::ManifestEntry entry = core::ParseManifestLine(lines[index]);
+            if (EnsureSubDir(core::FolderPart(entry.RelPath)))
+                ExtractPayloadFile(entry.ResName, entry.ResType, entry.RelPath, static_cast<int>(index));
+        }
+
+        // 4. Uninstaller.
+        view_.SetLabel("创建反安装程序...");
+        registration_.RunUninstallStep();
+
+        // 5. Desktop shortcut.
+        view_.SetBar(87);
+        view_.Pause();
+        HandleMessages();
+        view_.SetLabel("创建桌面快捷方式");
+        registration_.CreateDesktopLink();
+
+        // 6. Program group.
+        view_.SetBar(90);
+        view_.Pause();
+        view_.SetLabel("创建程序群组...");
+        registration_.CreateProgramGroup();
+
+        // 7. Registry.
+        view_.SetBar(95);
+        view_.Pause();
+        view_.SetLabel("写入注册信息");
+        HandleMessages();
+        registration_.WriteRegistryEntries(".Vlq", "Software\\VLMRA", settings_.wizardCaption,
+                                           settings_.setupDir + settings_.exeName, 0);
+
+        // 8. Finish.
+        view_.SetBar(100);
+        view_.Pause();
+        view_.SetLabel("");
+        view_.HideLabel();
+        HandleMessages();
+        return Outcome::Finished;
+    }
+
+    void HandleMessages() {
+        if (!view_.HandleMessages()) throw CancelledByUser{};
+    }
+
+    // Makes the folder and every missing level above it. Only a level that had to be made and
+    // could not be counts as failure; an empty path is an error.
+    bool ForceDirectories(std::string dir) {
+        if (dir.empty()) throw core::SetupError("Cannot create an unnamed folder");
+        if (core::FindLastSeparator(dir, "\\") == dir.size() - 1) dir.pop_back();
+        if (dir.size() < 3 || files_.DirectoryExists(dir)) return true;
+        const size_t parentEnd = core::FindLastSeparator(dir, "\\");
+        if (parentEnd != std::string::npos && !ForceDirectories(dir.substr(0, parentEnd + 1))) return false;
+        return files_.CreateDirectory(dir);
+    }
+
+    bool ForceDirectoriesReported(const std::string& dir, const std::string& failureText) {
+        bool made = false;
+        try {
+            made = ForceDirectories(dir);
+        } catch (const core::SetupError&) {
+            made = false;
+        }
+        if (!made) view_.ShowFolderError(failureText);
+        return made;
+    }
+
+    bool EnsureSetupDir(const std::string& dir) {
+        if (files_.DirectoryExists(dir)) return true;
+        view_.SetLabel("安装主程序文件");
+        return ForceDirectoriesReported(dir, "创建主文件夹\\" + dir + " 失败");
+    }
+
+    bool EnsureSubDir(const std::string& relDir) {
+        HandleMessages();
+        if (files_.DirectoryExists(settings_.setupDir + relDir)) return true;
+        view_.SetLabel("创建文件夹\\" + relDir);
+        return ForceDirectoriesReported(settings_.setupDir + relDir, "创建文件夹\\" + relDir + " 失败");
+    }
+
+    void ExtractPayloadFile(const std::string& resName, const std::string& resType,
+                            const std::string& relPath, int index) {
+        view_.SetLabel(TargetLabel(settings_.setupDir, relPath));
+        HandleMessages();
+        files_.WriteFile(settings_.setupDir + relPath, payload_.Get(resName, resType));
+        view_.SetBar(index + kFirstEntryBar);
+        view_.Pause();
+    }
+
+    const core::PayloadStore& payload_;
+    FileSystem& files_;
+    ProgressView& view_;
+    Registration& registration_;
+    const InstallSettings& settings_;
+};
+
+} // namespace
+
+std::string TargetLabel(const std::string& setupDir, const std::string& relPath) {
+    const std::string whole = setupDir + relPath;
+    if (whole.size() <= kWholeLabelLimit) return whole;
+    return setupDir.substr(0, kKeptFolderBytes) + "...\\" + relPath;
+}
+
+Outcome RunInstallation(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,
+                        Registration& registration, const InstallSettings& settings) {
+    return Sequence(payload, files, view, registration, settings).Run();
+}
+
+} // namespace install

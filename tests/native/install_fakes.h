@@ -1,0 +1,124 @@
+#pragma once
+// Fakes of the installation's surroundings: a payload in memory, a file system in memory, and a
+// progress view and registration that record what the sequence does, in order, as text.
+#include "core/setup_error.h"
+#include "install/installation.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+class Payload : public core::PayloadStore {
+  public:
+    void Add(const std::string& name, const std::string& type, const std::string& bytes) {
+        resources[Key(name, type)] = bytes;
+    }
+    std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override {
+        auto it = resources.find(Key(std::string(name), std::string(type)));
+        if (it == resources.end()) return std::nullopt;
+        return std::string_view(it->second);
+    }
+
+  private:
+    static std::string Key(std::string name, const std::string& type) {
+        name += '|';
+        name += type;
+        for (char& c : name)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return name;
+    }
+    std::map<std::string, std::string> resources;
+};
+
+// Folders are kept without a trailing backslash; every event also goes to a shared log.
+class Files : public install::FileSystem {
+  public:
+    explicit Files(std::vector<std::string>& log) : log(log) {}
+
+    bool DirectoryExists(const std::string& path) override { return dirs.count(Strip(path)) > 0; }
+    bool CreateDirectory(const std::string& path) override {
+        if (failingDirs.count(Strip(path))) return false;
+        log.push_back("mkdir " + path);
+        dirs.insert(Strip(path));
+        return true;
+    }
+    void WriteFile(const std::string& path, std::string_view bytes) override {
+        if (failingFiles.count(path) || dirs.count(Strip(path)))
+            throw core::SetupError("Cannot create file \"" + path + "\". Access is denied.");
+        log.push_back("write " + path);
+        files[path] = std::string(bytes);
+    }
+    std::string ReadFile(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end())
+            throw core::SetupError("Cannot open file \"" + path + "\". The file is missing.");
+        return it->second;
+    }
+
+    std::set<std::string> dirs;
+    std::set<std::string> failingDirs;
+    std::set<std::string> failingFiles;
+    std::map<std::string, std::string> files;
+
+  private:
+    static std::string Strip(std::string path) {
+        if (!path.empty() && path.back() == '\\') path.pop_back();
+        return path;
+    }
+    std::vector<std::string>& log;
+};
+
+class View : public install::ProgressView {
+  public:
+    explicit View(std::vector<std::string>& log) : log(log) {}
+
+    void SetLabel(const std::string& text) override { log.push_back("label " + text); }
+    void HideLabel() override { log.push_back("hide label"); }
+    void SetBar(int position) override {
+        log.push_back("bar " + std::to_string(position));
+        bars.push_back(position);
+    }
+    void Pause() override { log.push_back("pause"); }
+    bool HandleMessages() override {
+        log.push_back("pump");
+        return ++pumps != cancelAtPump;
+    }
+    void ShowFolderError(const std::string& message) override { log.push_back("error box " + message); }
+
+    int cancelAtPump = 0; // the user confirms cancelling at this message-handling point (1-based)
+    int pumps = 0;
+    std::vector<int> bars;
+
+  private:
+    std::vector<std::string>& log;
+};
+
+class Registration : public install::Registration {
+  public:
+    explicit Registration(std::vector<std::string>& log) : log(log) {}
+
+    void RunUninstallStep() override { Step("uninstall step"); }
+    void CreateDesktopLink() override { Step("desktop link"); }
+    void CreateProgramGroup() override { Step("program group"); }
+    void WriteRegistryEntries(const std::string& extension, const std::string& classKey,
+                              const std::string& description, const std::string& exePath,
+                              int iconIndex) override {
+        Step("registry " + extension + " " + classKey + " " + description + " " + exePath + " " +
+             std::to_string(iconIndex));
+    }
+
+    std::string failingStep;
+
+  private:
+    void Step(const std::string& what) {
+        if (what.rfind(failingStep, 0) == 0 && !failingStep.empty())
+            throw core::SetupError("Failed to set data for 'displayname'");
+        log.push_back(what);
+    }
+    std::vector<std::string>& log;
+};
+
+} // namespace fakes
