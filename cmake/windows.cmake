@@ -9,8 +9,10 @@ add_compile_options(-ffunction-sections -fdata-sections)
 add_library(setup_program STATIC
   setup/shared_flag.cpp
   setup/toolkit/app.cpp
-  setup/toolkit/confirm_dialog.cpp
+  setup/toolkit/message_dialog.cpp
   setup/toolkit/controls.cpp
+  setup/toolkit/drives.cpp
+  setup/toolkit/registry.cpp
   setup/toolkit/file_io.cpp
   setup/toolkit/font.cpp
   setup/toolkit/form.cpp
@@ -19,9 +21,13 @@ add_library(setup_program STATIC
   setup/toolkit/worker_thread.cpp
   setup/backdrop/temp_files.cpp
   setup/backdrop/Unit_main.cpp
-  setup/wizard/Unit_Schedule.cpp)
+  setup/wizard/Unit_Schedule.cpp
+  setup/install/pause_setting.cpp
+  setup/install/system_registration.cpp
+  setup/install/win_file_system.cpp
+  setup/install/Unit_sec.cpp)
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(setup_program PUBLIC setup_core ole32 comctl32 shell32 gdi32 user32)
+target_link_libraries(setup_program PUBLIC setup_engine ole32 comctl32 shell32 gdi32 user32)
 
 # The program's own resources as a .res file; the builder appends the payload to it.
 add_custom_command(
@@ -49,3 +55,6 @@ target_link_libraries(uidriver PRIVATE comctl32 gdi32)
 add_executable(confirm_probe WIN32 tests/wine/confirm_probe.cpp)
 target_link_libraries(confirm_probe PRIVATE setup_program)
 target_link_options(confirm_probe PRIVATE ${win_flags} -municode)
+
+add_executable(hold_file tests/wine/hold_file.cpp)
+target_link_options(hold_file PRIVATE ${win_flags} -municode)

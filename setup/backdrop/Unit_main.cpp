@@ -6,6 +6,7 @@
 #include "core/product.h"
 #include "core/profile.h"
 #include "core/setup_error.h"
+#include "install/Unit_sec.h"
 #include "toolkit/app.h"
 #include "toolkit/file_io.h"
 #include "toolkit/wide.h"
@@ -102,6 +103,16 @@ void TFormain::Thread1Execute(ui::WorkerThread& thread) {
 
 void TFormain::ShowChedule() {
     (void)FormSchedule->ShowModal();
+}
+
+void TFormain::showsec() {
+    {
+        // Destroyed when the modal run ends, however it ends; only then is the backdrop closed,
+        // so nothing the installation still has on its stack is freed under it.
+        TFormsec progress(Application(), Handle(), payload_);
+        (void)progress.ShowModal();
+    }
+    Close();
 }
 
 void TFormain::GetTempFolder(std::string& path) const {

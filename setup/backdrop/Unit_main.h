@@ -23,6 +23,8 @@ class TFormain : public ui::Form {
     void GetTempFolder(std::string& path) const;
     // Shows the wizard modally; runs on the user-interface thread.
     void ShowChedule();
+    // Runs the installation in the progress window, then ends setup.
+    void showsec();
 
     void ShowAsMain() override;
 

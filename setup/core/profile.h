@@ -14,4 +14,10 @@ constexpr size_t kProfileValueLimit = 2047;
 // Empty when the section or key is missing.
 std::string ProfileString(std::string_view iniText, std::string_view section, std::string_view key);
 
+// The text with `key` in `section` set to `value`, as a profile write does it: an existing line of
+// that key gets the new value, a missing key is added at the end of its section, a missing section
+// at the end of the text; everything else stays byte for byte.
+std::string ProfileWithValue(std::string_view iniText, std::string_view section, std::string_view key,
+                             std::string_view value);
+
 } // namespace core

@@ -105,7 +105,7 @@ class Sequence {
         if (dir.size() < 3 || files_.DirectoryExists(dir)) return true;
         const size_t parentEnd = core::FindLastSeparator(dir, "\\");
         if (parentEnd != std::string::npos && !ForceDirectories(dir.substr(0, parentEnd + 1))) return false;
-        return files_.CreateDirectory(dir);
+        return files_.MakeFolder(dir);
     }
 
     bool ForceDirectoriesReported(const std::string& dir, const std::string& failureText) {

@@ -15,7 +15,7 @@ class FileSystem {
     virtual ~FileSystem() = default;
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Makes one folder level; false when it could not be made.
-    virtual bool CreateDirectory(const std::string& path) = 0;
+    virtual bool MakeFolder(const std::string& path) = 0;
     // Creates or replaces the file with these bytes. Raises "Cannot create file "%s". %s" or
     // "Stream write error".
     virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;

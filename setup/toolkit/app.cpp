@@ -4,6 +4,7 @@
 #include "wide.h"
 #include "core/error_text.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 namespace ui {
@@ -18,6 +19,9 @@ constexpr wchar_t kMessageWindowClass[] = L"TSetupMessageWindow";
 App::App() {
     instance = this;
     comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_ANIMATE_CLASS |
+                                                       ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
     WNDCLASSW wc{};
     wc.lpfnWndProc = MessageWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);

@@ -4,6 +4,8 @@
 #include "form.h"
 #include "wide.h"
 
+#include <commctrl.h>
+
 namespace ui {
 
 void Control::CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y,
@@ -40,6 +42,15 @@ void Control::SetLeft(int x) {
 
 void Control::SetText(const std::string& gbk) {
     SetWindowTextW(hwnd_, Wide(gbk).c_str());
+    if (transparent_) { // the old text is gone only once the parent has drawn over it again
+        RECT r = Bounds();
+        RedrawWindow(GetParent(hwnd_), &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
+void Control::SetTransparent() {
+    transparent_ = true;
+    background_.reset();
 }
 
 std::string Control::Text() const {
@@ -68,6 +79,10 @@ void Control::SetBackground(COLORREF colour) {
 
 HBRUSH Control::CtlColor(HDC dc) {
     if (textColour_) ::SetTextColor(dc, *textColour_);
+    if (transparent_) {
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
     if (background_) {
         SetBkColor(dc, *background_);
         return static_cast<HBRUSH>(brush_.get());
@@ -95,11 +110,122 @@ void Label::AutoSize() {
     SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
+Button::Button(HWND parent, const std::string& text, int x, int y, int width, int height, DWORD style) {
+    CreateChild(L"BUTTON", text, style | WS_TABSTOP, x, y, width, height, parent);
+}
+
+bool Button::Checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Button::SetChecked(bool checked) { SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+Edit::Edit(HWND parent, int x, int y, int width, int height, DWORD style, DWORD exStyle) {
+    CreateChild(L"EDIT", "", style | WS_TABSTOP, x, y, width, height, parent, exStyle);
+}
+
+ProgressBar::ProgressBar(HWND parent, int x, int y, int width, int height) {
+    CreateChild(PROGRESS_CLASSW, "", 0, x, y, width, height, parent);
+    SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
+}
+
+void ProgressBar::SetPosition(int position) { SendMessageW(hwnd_, PBM_SETPOS, position > 100 ? 100 : position, 0); }
+
+Animation::Animation(HWND parent, int x, int y, int width, int height) {
+    CreateChild(ANIMATE_CLASSW, "", ACS_TRANSPARENT | ACS_CENTER, x, y, width, height, parent);
+}
+
+void Animation::PlayFileCopy() {
+    // The shell's own file-copy clip; where the system has none the control stays empty.
+    constexpr int kFileCopyClip = 161;
+    HMODULE shell = GetModuleHandleW(L"shell32.dll");
+    if (!shell) shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (shell && SendMessageW(hwnd_, ACM_OPENW, reinterpret_cast<WPARAM>(shell), kFileCopyClip))
+        SendMessageW(hwnd_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+}
+
+Bitmap::Bitmap(const wchar_t* resourceName)
+    : bitmap_(LoadImageW(GetModuleHandleW(nullptr), resourceName, IMAGE_BITMAP, 0, 0, 0)) {}
+
+void Bitmap::Draw(HDC dc, int x, int y) const {
+    BITMAP info{};
+    if (!bitmap_ || !GetObjectW(bitmap_.get(), sizeof info, &info)) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap_.get());
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+Picture::Picture(HWND parent, const wchar_t* bitmapName, int x, int y, int width, int height)
+    : bitmap_(LoadImageW(GetModuleHandleW(nullptr), bitmapName, IMAGE_BITMAP, 0, 0, 0)) {
+    CreateChild(L"STATIC", "", SS_BITMAP, x, y, width, height, parent);
+    SendMessageW(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));
+    SetBounds(x, y, width, height); // setting the image sized the control to the bitmap
+}
+
+ListView::ListView(HWND parent, int x, int y, int width, int height) {
+    CreateChild(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_VSCROLL,
+                x, y, width, height, parent);
+    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+}
+
+void ListView::SetColumns(const std::vector<int>& widths) {
+    while (SendMessageW(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
+    }
+    for (size_t i = 0; i < widths.size(); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = widths[i] ? widths[i] : 64;
+        column.iSubItem = static_cast<int>(i);
+        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void ListView::SetColumnWidth(int column, int width) { SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, width); }
+void ListView::Clear() { SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
+int ListView::RowCount() const { return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
+
+int ListView::AddRow() {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount();
+    item.pszText = const_cast<wchar_t*>(L"");
+    return static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListView::SetCell(int row, int column, const std::string& gbk) {
+    std::wstring text = Wide(gbk);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    SendMessageW(hwnd_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListView::Cell(int row, int column) const {
+    wchar_t buffer[260] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 260;
+    SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return Gbk(buffer);
+}
+
+void ListView::SelectRow(int row) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hwnd_, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+int ListView::SelectedRow() const {
+    return static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 namespace {
 constexpr wchar_t kPanelClass[] = L"TPanel";
 }
 
-Panel::Panel(Form& form, HWND parent, int x, int y, int width, int height) : form_(form) {
+Panel::Panel(Form& form, HWND parent, int x, int y, int width, int height, bool clipChildren) : form_(form) {
     static const bool registered = [] {
         WNDCLASSW wc{};
         wc.lpfnWndProc = WndProc;
@@ -109,7 +235,7 @@ Panel::Panel(Form& form, HWND parent, int x, int y, int width, int height) : for
         return RegisterClassW(&wc) != 0;
     }();
     (void)registered;
-    CreateChild(kPanelClass, "", WS_CLIPCHILDREN, x, y, width, height, parent);
+    CreateChild(kPanelClass, "", clipChildren ? WS_CLIPCHILDREN : 0, x, y, width, height, parent);
 }
 
 LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -132,6 +258,14 @@ LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                 FillRect(reinterpret_cast<HDC>(wParam), &r,
                          brush ? brush : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
                 return 1;
+            } else if (message == WM_PAINT && self->onPaint) {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(hwnd, &ps);
+                RECT r;
+                GetClientRect(hwnd, &r);
+                self->onPaint(dc, r);
+                EndPaint(hwnd, &ps);
+                return 0;
             } else if (LRESULT result = 0;
                        self->form_.HandleChildNotification(message, wParam, lParam, result)) {
                 return result;

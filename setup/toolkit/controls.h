@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -38,9 +39,14 @@ class Control {
     void SetFont(const FontSpec& spec);
     void SetTextColor(COLORREF colour) { textColour_ = colour; }
     void SetBackground(COLORREF colour);
+    // The parent's drawing shows through around the text.
+    void SetTransparent();
 
     Align align = Align::None;
-    std::function<void()> onClick;
+    std::function<void()> onClick;       // BN_CLICKED
+    std::function<void()> onChange;      // EN_CHANGE
+    std::function<void()> onDoubleClick; // NM_DBLCLK
+    bool handCursor = false;             // the pointer over it is a pointing hand
 
     // Answers WM_CTLCOLOR* for this control on behalf of its parent.
     HBRUSH CtlColor(HDC dc);
@@ -56,6 +62,7 @@ class Control {
     UniqueGdiObject brush_;
     std::optional<COLORREF> textColour_;
     std::optional<COLORREF> background_;
+    bool transparent_ = false;
 };
 
 class Label : public Control {
@@ -66,11 +73,74 @@ class Label : public Control {
     void AutoSize();
 };
 
+class Button : public Control {
+public:
+    // style: BS_PUSHBUTTON, BS_AUTOCHECKBOX or BS_AUTORADIOBUTTON (with WS_GROUP to start a group)
+    Button(HWND parent, const std::string& text, int x, int y, int width, int height, DWORD style = BS_PUSHBUTTON);
+    bool Checked() const;
+    void SetChecked(bool checked);
+};
+
+class Edit : public Control {
+public:
+    Edit(HWND parent, int x, int y, int width, int height, DWORD style = ES_AUTOHSCROLL, DWORD exStyle = WS_EX_CLIENTEDGE);
+};
+
+class ProgressBar : public Control {
+public:
+    ProgressBar(HWND parent, int x, int y, int width, int height);
+    // Positions beyond the range show a full bar.
+    void SetPosition(int position);
+};
+
+// The system's file-copy animation.
+class Animation : public Control {
+public:
+    Animation(HWND parent, int x, int y, int width, int height);
+    void PlayFileCopy();
+};
+
+// A bitmap resource drawn by its container, in its natural size.
+class Bitmap {
+public:
+    explicit Bitmap(const wchar_t* resourceName);
+    void Draw(HDC dc, int x, int y) const;
+
+private:
+    UniqueGdiObject bitmap_;
+};
+
+class Picture : public Control {
+public:
+    // Shows the bitmap resource in its natural size from the top left corner, clipped to the control.
+    Picture(HWND parent, const wchar_t* bitmapName, int x, int y, int width, int height);
+
+private:
+    UniqueGdiObject bitmap_;
+};
+
+// A list view in report mode with whole-row selection: the drive grid.
+class ListView : public Control {
+public:
+    ListView(HWND parent, int x, int y, int width, int height);
+    void SetColumns(const std::vector<int>& widths); // a width of 0 keeps the control's default
+    void SetColumnWidth(int column, int width);
+    void Clear();
+    int AddRow();
+    int RowCount() const;
+    void SetCell(int row, int column, const std::string& gbk);
+    std::string Cell(int row, int column) const;
+    void SelectRow(int row);
+    int SelectedRow() const; // -1 when none
+};
+
 // A container: a plain child window that lays out and colours the controls placed on it.
 class Panel : public Control {
   public:
-    Panel(Form& form, HWND parent, int x, int y, int width, int height);
+    // clipChildren false lets the panel's drawing show through transparent controls on it.
+    Panel(Form& form, HWND parent, int x, int y, int width, int height, bool clipChildren = true);
     std::function<void()> onResize;
+    std::function<void(HDC, const RECT&)> onPaint; // draws over the background
 
   private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) noexcept;

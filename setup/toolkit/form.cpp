@@ -3,6 +3,8 @@
 #include "app.h"
 #include "wide.h"
 
+#include <commctrl.h>
+
 namespace ui {
 
 Form::~Form() {
@@ -100,6 +102,21 @@ int Form::ShowModal() {
     return modalResult_;
 }
 
+void Form::StartTimer(UINT_PTR id, UINT milliseconds, std::function<void()> onTimer) {
+    timers_[id] = std::move(onTimer);
+    SetTimer(hwnd_, id, milliseconds, nullptr);
+}
+
+void Form::StopTimer(UINT_PTR id) {
+    if (hwnd_) KillTimer(hwnd_, id);
+    timers_.erase(id);
+}
+
+bool Form::IsMessageBoxOrDialog(HWND window) {
+    wchar_t className[16] = {};
+    return window && GetClassNameW(window, className, 16) && wcscmp(className, L"#32770") == 0;
+}
+
 void Form::Realign() {
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -129,13 +146,30 @@ bool Form::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, L
             }
         }
         return false;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) {
-            if (Control* control = FindControl(reinterpret_cast<HWND>(lParam)); control && control->onClick) {
-                control->onClick();
-                result = 0;
-                return true;
-            }
+    case WM_COMMAND: {
+        Control* control = FindControl(reinterpret_cast<HWND>(lParam));
+        if (!control) return false;
+        const std::function<void()>& handler = HIWORD(wParam) == BN_CLICKED ? control->onClick
+                                               : HIWORD(wParam) == EN_CHANGE ? control->onChange
+                                                                              : std::function<void()>();
+        if (!handler) return false;
+        handler();
+        result = 0;
+        return true;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        Control* control = FindControl(header->hwndFrom);
+        if (!control || header->code != NM_DBLCLK || !control->onDoubleClick) return false;
+        control->onDoubleClick();
+        result = 0;
+        return true;
+    }
+    case WM_SETCURSOR:
+        if (Control* control = FindControl(reinterpret_cast<HWND>(wParam)); control && control->handCursor) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            result = TRUE;
+            return true;
         }
         return false;
     default:
@@ -172,6 +206,16 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
         Realign();
+        break;
+    case WM_TIMER:
+        if (auto it = timers_.find(wParam); it != timers_.end()) {
+            const std::function<void()> onTimer = it->second; // the handler may stop its own timer
+            onTimer();
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !IsMessageBoxOrDialog(reinterpret_cast<HWND>(lParam))) OnActivate();
         break;
     case WM_CLOSE:
         Close();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +60,13 @@ class Form {
 
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void OnPaint(HDC dc, const RECT& client);
+    // One-shot or periodic timers on the user-interface thread.
+    void StartTimer(UINT_PTR id, UINT milliseconds, std::function<void()> onTimer);
+    void StopTimer(UINT_PTR id);
+
+    // The form becomes the active window, coming from another window of the program; coming back
+    // from a message box or the folder browser does not count.
+    virtual void OnActivate() {}
     virtual bool CanClose() { return true; }
     virtual void OnClose() {}
     virtual void OnShow() {}
@@ -68,11 +77,13 @@ class Form {
   private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     Control* FindControl(HWND hwnd) const;
+    static bool IsMessageBoxOrDialog(HWND window);
 
     App& app_;
     HWND hwnd_ = nullptr;
     int modalResult_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::map<UINT_PTR, std::function<void()>> timers_;
 };
 
 } // namespace ui

@@ -1,16 +1,85 @@
 #pragma once
-// The setup wizard. For now a plain window of the wizard's size and caption; closing it ends
-// setup by closing the backdrop.
+// The setup wizard: welcome, agreement, installation folder, confirmation, and after the
+// installation the completion page. The page flow lives in core::WizardFlow; this window shows it
+// and carries out what it asks.
+#include "core/wizard_flow.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
+#include "toolkit/registry.h"
+
+#include <string>
 
 class TFormSchedule : public ui::Form {
-  public:
+public:
     explicit TFormSchedule(ui::App& app);
 
-  private:
+    bool FStarted = false; // the installation was started and handed back
+    ui::Registry SetupRegistry;
+
+    // The installation has run to its end: shows the completion page.
+    void ShowCompletionPage();
+
+private:
+    // Header strip, side picture, notebook pages and button bar.
+    ui::Panel* Panel_Top = nullptr;
+    ui::Bitmap Imagtop{L"IMAGTOP"};
+    ui::Label* Label4 = nullptr;
+    ui::Label* Label5 = nullptr;
+    ui::Picture* ImagLeft = nullptr;
+    ui::Panel* ScheBook[6] = {};
+    ui::Button* btnpri = nullptr;
+    ui::Button* BtnNext = nullptr;
+    ui::Button* btnexit = nullptr;
+    // page1, welcome
+    ui::Label* Label6 = nullptr;
+    ui::Label* Label7 = nullptr;
+    // page2, agreement
+    ui::Edit* Memo1 = nullptr;
+    ui::Button* RadioButton1 = nullptr;
+    ui::Button* RadioButton2 = nullptr;
+    // page3, installation folder
+    ui::Edit* Edit_Path = nullptr;
+    ui::Button* Button1 = nullptr;
+    ui::ListView* DiskGrid = nullptr;
+    ui::Button* chbdesktop = nullptr;
+    // page4, confirmation
+    ui::Label* Label2 = nullptr;
+    // page6, completion
+    ui::Label* Label8 = nullptr;
+    ui::Label* Label9 = nullptr;
+    ui::Button* chbrun = nullptr;
+
+    core::WizardFlow flow_;
+
     void FormCreate();
+    void FormActivate();
+    void BtnNextClick();
+    void btnpriClick();
+    void btnexitClick();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void chbdesktopClick();
+    void chbrunClick();
+    bool FormCloseQuery();
     void FormClose();
+    // The installation-folder page.
+    void FillDiskGrid(bool chooseDefault);
+    void Button1Click();
+    void Edit_PathChange();
+    void DiskGridDblClick();
+
+    void CheckEarlierInstallation();
+    void StartInstallation();
+    void Finish();
+    // Shows the flow's state in the controls.
+    void ShowFlow();
+    void CreateFolderPage(HWND page);
+
+    void OnActivate() override { FormActivate(); }
+    bool CanClose() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
 };
 
 extern TFormSchedule* FormSchedule;
+extern bool RunAppFlag;
+extern bool DesktopLinkFlag;

@@ -39,7 +39,7 @@ class Files : public install::FileSystem {
     explicit Files(std::vector<std::string>& log) : log(log) {}
 
     bool DirectoryExists(const std::string& path) override { return dirs.count(Strip(path)) > 0; }
-    bool CreateDirectory(const std::string& path) override {
+    bool MakeFolder(const std::string& path) override {
         if (failingDirs.count(Strip(path))) return false;
         log.push_back("mkdir " + path);
         dirs.insert(Strip(path));

@@ -1,6 +1,6 @@
 // Shows the toolkit's confirmation question and exits with the answer: 6 for Yes, 7 for No.
 #include "toolkit/app.h"
-#include "toolkit/confirm_dialog.h"
+#include "toolkit/message_dialog.h"
 
 #include <windows.h>
 

@@ -293,6 +293,21 @@ int Click(const std::wstring& className, const std::wstring& buttonText) {
     return 1;
 }
 
+// Types into the n-th (from 1) control of a class, as WM_SETTEXT does: the control reports the
+// change to its parent.
+int SetText(const std::wstring& className, const std::wstring& controlClass, int n, const std::wstring& text) {
+    HWND w = FindTopLevel(className, true);
+    if (!w) return 1;
+    for (HWND child : Children(w)) {
+        if (_wcsicmp(ClassOf(child).c_str(), controlClass.c_str()) == 0 && --n == 0) {
+            SendMessageW(child, WM_SETTEXT, 0, LPARAM(text.c_str()));
+            return 0;
+        }
+    }
+    Print("no such control");
+    return 1;
+}
+
 int Key(const std::wstring& className, UINT vk) {
     HWND w = FindTopLevel(className, true);
     if (!w) return 1;
@@ -392,7 +407,7 @@ DWORD Timeout(int argc, wchar_t** argv, int index) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         Print("usage: uidriver "
-              "wait-window|gone|list|count|texts|msgbox|press|click|key|close|listview|pixel|acp|screenshot "
+              "wait-window|gone|list|count|texts|msgbox|press|click|set-text|key|close|listview|pixel|acp|screenshot "
               "...");
         return 2;
     }
@@ -407,6 +422,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"msgbox") return MsgBox(Timeout(argc, argv, 2));
     if (command == L"press" && argc >= 3) return Press(argv[2], Timeout(argc, argv, 3));
     if (command == L"click" && argc >= 4) return Click(argv[2], argv[3]);
+    if (command == L"set-text" && argc >= 6) return SetText(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
     if (command == L"key" && argc >= 4) return Key(argv[2], UINT(_wtoi(argv[3])));
     if (command == L"close" && argc >= 3) {
         HWND w = FindTopLevel(argv[2], false);

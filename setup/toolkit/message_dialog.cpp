@@ -1,4 +1,4 @@
-#include "confirm_dialog.h"
+#include "message_dialog.h"
 
 #include "app.h"
 #include "wide.h"
@@ -15,22 +15,37 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 8;
 constexpr int kMaxTextWidth = 420;
 
+struct DialogButton {
+    const wchar_t* text;
+    int id;
+};
+
+struct DialogSpec {
+    const wchar_t* title;
+    const wchar_t* icon;
+    UINT sound;
+    std::vector<DialogButton> buttons; // the first is the default
+    int escapeAnswer;
+    std::wstring text;
+};
+
+void AppendString(std::vector<WORD>& t, const wchar_t* s) {
+    for (;; ++s) {
+        t.push_back(static_cast<WORD>(*s));
+        if (!*s) break;
+    }
+}
+
 // A dialog template without items: the controls are made at WM_INITDIALOG, sized to the text.
-std::vector<WORD> EmptyDialogTemplate() {
+std::vector<WORD> EmptyDialogTemplate(const wchar_t* title) {
     std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     auto* header = reinterpret_cast<DLGTEMPLATE*>(t.data());
     header->style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     t.push_back(0); // no menu
     t.push_back(0); // standard dialog class
-    for (const wchar_t* p = L"Confirm";; ++p) {
-        t.push_back(static_cast<WORD>(*p));
-        if (!*p) break;
-    }
+    AppendString(t, title);
     t.push_back(8); // point size, then the face name
-    for (const wchar_t* p = L"MS Shell Dlg";; ++p) {
-        t.push_back(static_cast<WORD>(*p));
-        if (!*p) break;
-    }
+    AppendString(t, L"MS Shell Dlg");
     return t;
 }
 
@@ -43,7 +58,8 @@ HWND AddControl(HWND dialog, const wchar_t* className, const std::wstring& text,
     return control;
 }
 
-void Layout(HWND dialog, const std::wstring& question) {
+void Layout(HWND dialog, const DialogSpec& spec) {
+    const std::wstring& question = spec.text;
     HDC dc = GetDC(dialog);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     RECT text{0, 0, kMaxTextWidth, 0};
@@ -54,21 +70,25 @@ void Layout(HWND dialog, const std::wstring& question) {
 
     const int textLeft = kMargin + kIconSize + kMargin;
     const int textHeight = text.bottom > kIconSize ? text.bottom : kIconSize;
-    const int buttonsWidth = 2 * kButtonWidth + kButtonGap;
+    const int count = static_cast<int>(spec.buttons.size());
+    const int buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
     int clientWidth = textLeft + text.right + kMargin;
     if (clientWidth < buttonsWidth + 2 * kMargin) clientWidth = buttonsWidth + 2 * kMargin;
     const int buttonTop = kMargin + textHeight + kMargin;
     const int clientHeight = buttonTop + kButtonHeight + kMargin;
 
     HWND icon = AddControl(dialog, L"STATIC", L"", SS_ICON, -1, kMargin, kMargin, kIconSize, kIconSize);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_QUESTION)), 0);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, spec.icon)), 0);
     AddControl(dialog, L"STATIC", question, SS_LEFT | SS_NOPREFIX, 0xFFFF, textLeft, kMargin, text.right,
                text.bottom);
     const int buttonsLeft = (clientWidth - buttonsWidth) / 2;
-    HWND yes = AddControl(dialog, L"BUTTON", L"&Yes", BS_DEFPUSHBUTTON | WS_TABSTOP, IDYES, buttonsLeft,
-                          buttonTop, kButtonWidth, kButtonHeight);
-    AddControl(dialog, L"BUTTON", L"&No", BS_PUSHBUTTON | WS_TABSTOP, IDNO,
-               buttonsLeft + kButtonWidth + kButtonGap, buttonTop, kButtonWidth, kButtonHeight);
+    HWND first = nullptr;
+    for (int i = 0; i < count; ++i) {
+        HWND button = AddControl(dialog, L"BUTTON", spec.buttons[i].text,
+                                 (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, spec.buttons[i].id,
+                                 buttonsLeft + i * (kButtonWidth + kButtonGap), buttonTop, kButtonWidth, kButtonHeight);
+        if (!first) first = button;
+    }
 
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
@@ -77,28 +97,32 @@ void Layout(HWND dialog, const std::wstring& question) {
     const int height = frame.bottom - frame.top;
     SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
-    SetFocus(yes);
+    SetFocus(first);
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
+        auto* spec = reinterpret_cast<const DialogSpec*>(GetWindowLongPtrW(dialog, DWLP_USER));
         switch (message) {
         case WM_INITDIALOG:
-            Layout(dialog, *reinterpret_cast<const std::wstring*>(lParam));
-            MessageBeep(MB_ICONQUESTION);
+            spec = reinterpret_cast<const DialogSpec*>(lParam);
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            Layout(dialog, *spec);
+            MessageBeep(spec->sound);
             return FALSE; // the focus is set already
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-            case IDYES:
-                EndDialog(dialog, IDYES);
+            if (!spec) return FALSE;
+            if (LOWORD(wParam) == IDCANCEL) { // Escape and the close button
+                EndDialog(dialog, spec->escapeAnswer);
                 return TRUE;
-            case IDNO:
-            case IDCANCEL: // Escape and the close button
-                EndDialog(dialog, IDNO);
-                return TRUE;
-            default:
-                return FALSE;
             }
+            for (const DialogButton& button : spec->buttons) {
+                if (LOWORD(wParam) == button.id) {
+                    EndDialog(dialog, button.id);
+                    return TRUE;
+                }
+            }
+            return FALSE;
         default:
             return FALSE;
         }
@@ -108,15 +132,24 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+int ShowDialog(HWND owner, const DialogSpec& spec) {
+    const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(spec.title);
+    return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                                    reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                                                    DialogProc, reinterpret_cast<LPARAM>(&spec)));
+}
+
 } // namespace
 
 bool Confirm(HWND owner, const std::string& question) {
-    const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
-    const std::wstring text = Wide(question);
-    const INT_PTR answer = DialogBoxIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
-        DialogProc, reinterpret_cast<LPARAM>(&text));
-    return answer == IDYES;
+    const DialogSpec spec{L"Confirm", IDI_QUESTION, MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}}, IDNO,
+                          Wide(question)};
+    return ShowDialog(owner, spec) == IDYES;
+}
+
+void Warn(HWND owner, const std::string& text) {
+    const DialogSpec spec{L"Warning", IDI_WARNING, MB_ICONWARNING, {{L"OK", IDOK}}, IDOK, Wide(text)};
+    (void)ShowDialog(owner, spec);
 }
 
 } // namespace ui

@@ -1,0 +1,60 @@
+#include "install_location.h"
+
+#include "ascii.h"
+#include "gbk.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace core {
+
+std::optional<std::string> DefaultSetupDir(const std::vector<std::string>& driveRoots, const std::string& dirName) {
+    for (const char* root : {"D:\\", "E:\\", "C:\\"})
+        for (const std::string& present : driveRoots)
+            if (EqualsIgnoringAsciiCase(present, root)) return std::string(root) + "Program Files\\" + dirName + "\\";
+    return std::nullopt;
+}
+
+double BytesToGb(std::int64_t bytes) { return static_cast<double>(bytes) / 1024 / 1024 / 1024; }
+
+std::string FormatGb(double gb) {
+    char text[64];
+    std::snprintf(text, sizeof text, gb >= 10 ? "%.1f GB" : "%.2f GB", gb);
+    return text;
+}
+
+std::string RemainingSpaceText(const std::string& freeSpaceText) {
+    if (freeSpaceText.empty()) return {};
+    const std::string number = freeSpaceText.substr(0, freeSpaceText.find(' ') + 1);
+    const double gb = std::strtod(number.c_str(), nullptr); // the shown text always uses a point
+    if (!(gb > 0)) return {};
+    return " " + FormatGb(gb - 0.019);
+}
+
+BrowsedFolder FolderFromBrowser(const std::string& chosen, const std::string& dirName, size_t driveCount) {
+    if (chosen.find("Desktop") != std::string::npos || chosen.find("Users") != std::string::npos)
+        return {true, std::string(driveCount >= 2 ? "D:" : "C:") + "\\Program Files\\" + dirName + "\\"};
+    if (chosen.size() == 3) return {false, chosen + dirName + "\\"};
+    return {false, chosen + "\\" + dirName + "\\"};
+}
+
+std::string DesktopFolderWarning() {
+    return "不要将Velmora安装到电脑桌面上，避免软件运行异常。\r建议安装到 D盘、E盘、C盘，默认的“Program Files\\”文件夹中。";
+}
+
+std::string InstallFolderProblem(const std::string& folder) {
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const bool withDrive = folder.size() >= 3 && isLetter(folder[0]) && folder[1] == ':' && folder[2] == '\\';
+    const bool network = folder.size() >= 5 && folder.compare(0, 2, "\\\\") == 0 &&
+                         folder.find('\\', 2) != std::string::npos && folder.find('\\', 2) > 2 &&
+                         folder.find('\\', 2) + 1 < folder.size();
+    if (withDrive || network) return {};
+    return "安装文件夹“" + folder + "”不是完整的路径。\r请输入以盘符开头的文件夹，例如 D:\\Program Files\\Vlmra280\\";
+}
+
+std::string CompletedInstallFolder(const std::string& folder) {
+    if (!folder.empty() && FindLastSeparator(folder, "\\") == folder.size() - 1) return folder;
+    return folder + "\\";
+}
+
+} // namespace core

@@ -1,0 +1,15 @@
+#pragma once
+// The installation's file system: the real one, through the wide API.
+#include "installation.h"
+
+namespace install {
+
+class WinFileSystem : public FileSystem {
+public:
+    bool DirectoryExists(const std::string& path) override;
+    bool MakeFolder(const std::string& path) override;
+    void WriteFile(const std::string& path, std::string_view bytes) override;
+    std::string ReadFile(const std::string& path) override;
+};
+
+} // namespace install
