@@ -36,12 +36,13 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
     SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe
     SAMPLE_PAYLOAD=${build_root}/sample-payload
     UIDRIVER=${build_root}/cross/uidriver.exe
-    CONFIRM_PROBE=${build_root}/cross/confirm_probe.exe)
+    CONFIRM_PROBE=${build_root}/cross/confirm_probe.exe
+    HOLD_FILE=${build_root}/cross/hold_file.exe)
   add_test(NAME wine.environment.up COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh up)
   add_test(NAME wine.environment.down COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh down)
   set_tests_properties(wine.environment.up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${e2e_env}")
   set_tests_properties(wine.environment.down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${e2e_env}")
-  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder)
+  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel)
     add_test(NAME wine.${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/${name}.sh)
     set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ON TIMEOUT 300
                          ENVIRONMENT "${e2e_env}")

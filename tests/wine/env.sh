@@ -20,6 +20,8 @@ up() {
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
     fi
+    # Nothing left running in the prefix from an earlier run (a setup would hold its mutex).
+    wineserver -k >/dev/null 2>&1 || true
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >"$state/wineboot.log" 2>&1
         # Without a window manager wine would wait 2 s whenever a window is hidden or destroyed.

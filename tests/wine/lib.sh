@@ -77,3 +77,37 @@ exit_code() {
 temp_dir() { find "$WINDIR" -maxdepth 1 -iname temp -type d | head -n 1; }
 
 payload_file() { printf '%s/%s' "$SAMPLE_PAYLOAD" "$1"; }
+
+# Clicks a button of the wizard and waits until the page it leads to shows `expect`.
+wizard_click() { # BUTTON EXPECTED_TEXT
+    driver click TFormSchedule "$1" >/dev/null
+    driver wait-text TFormSchedule "$2" 10000 >/dev/null
+}
+
+# From the welcome page through the agreement and the folder page, where FOLDER is typed, to the
+# confirmation page.
+walk_to_confirmation() { # FOLDER
+    driver wait-window TFormSchedule 20000 >/dev/null
+    wizard_click "下一步 >" "我同意以上条款"
+    wizard_click "下一步 >" "选择安装文件夹"
+    driver set-text TFormSchedule Edit 2 "$1" >/dev/null
+    wizard_click "下一步 >" "安装确认"
+}
+
+# The Linux path of a folder under C: of the prefix.
+c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
+
+# Every manifest path of the sample payload, in manifest order, with / for \.
+manifest_paths() {
+    { iconv -f GBK -t UTF-8 "$SAMPLE_PAYLOAD/Setup.log"; echo; } | tr -d '\r' | cut -d' ' -f3- | sed 's|\\|/|g'
+}
+
+# The texts of a window's visible controls, one per line.
+visible_texts() { driver texts "$1" | grep '|visible|' | cut -d'|' -f6-; }
+
+# Closes the wizard with its close button and confirms leaving setup.
+quit_wizard() {
+    driver close TFormSchedule >/dev/null
+    driver msgbox 10000 >/dev/null
+    driver press OK >/dev/null
+}

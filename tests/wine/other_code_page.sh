@@ -12,6 +12,6 @@ texts=$(driver texts TFormain)
 check "banner text" grep -qF "|  Velmorav2.8.3.5安装程序 " <<<"$texts"
 check "footer text" grep -qF "|Velmora官方网站 https://www.velmora.example" <<<"$texts"
 check "configuration bytes unchanged" cmp -s "$(temp_dir)/lmraSetup.ini" "$(payload_file Setup.ini)"
-driver close TFormSchedule >/dev/null
+quit_wizard
 check_eq "exit code" 0 "$(exit_code $RUN)"
 finish

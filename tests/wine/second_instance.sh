@@ -22,12 +22,12 @@ check_eq "second copy's exit code" 0 "$(exit_code $second)"
 check_eq "first copy's temporary files untouched" "$before" \
     "$(stat -c '%Y %s' "$tmp/lmraSetup.log" "$tmp/lmraSetup.ini" "$tmp/SQXY.txt")"
 check "first copy still running" driver wait-window TFormSchedule 1000
-driver close TFormSchedule >/dev/null
+quit_wizard
 check_eq "first copy's exit code" 0 "$(exit_code $first)"
 
 # Once the first copy has ended the name is free again.
 start_setup
 check "a later start runs normally" driver wait-window TFormSchedule 20000
-driver close TFormSchedule >/dev/null
+quit_wizard
 check_eq "exit code of the later start" 0 "$(exit_code $RUN)"
 finish

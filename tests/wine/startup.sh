@@ -9,7 +9,7 @@ start_setup
 driver wait-window TFormSchedule 20000 >/dev/null
 tmp=$(temp_dir)
 check "Temp folder created inside the Windows folder" test -d "$tmp"
-driver close TFormSchedule >/dev/null
+quit_wizard
 check_eq "exit code after closing the wizard" 0 "$(exit_code $RUN)"
 
 printf 'left over from an earlier run, longer than any of the three files%.0s' $(seq 2000) >"$tmp/lmraSetup.log"
@@ -53,7 +53,7 @@ check "configuration copied byte for byte" cmp -s "$tmp/lmraSetup.ini" "$(payloa
 check "agreement copied byte for byte" cmp -s "$tmp/SQXY.txt" "$(payload_file 用户授权协议.txt)"
 
 driver screenshot 'C:\startup.bmp' >/dev/null
-driver close TFormSchedule >/dev/null
+quit_wizard
 check_eq "exit code" 0 "$(exit_code $RUN)"
 for f in lmraSetup.log lmraSetup.ini SQXY.txt; do
     check "$f deleted at the end" test ! -e "$tmp/$f"

@@ -153,7 +153,7 @@ std::string IconName(HWND dialog) {
     for (HWND child : Children(dialog)) {
         if (ClassOf(child) != L"Static" && ClassOf(child) != L"STATIC") continue;
         if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
-        if (!IsWindowVisible(child)) return "none";
+        if (!IsWindowVisible(child) || !SendMessageW(child, STM_GETICON, 0, 0)) return "none";
         RECT r{};
         GetWindowRect(child, &r);
         r.right = r.left + GetSystemMetrics(SM_CXICON);
@@ -211,6 +211,14 @@ int WaitGone(const std::wstring& className, DWORD timeout) {
     return 0;
 }
 
+// What a user reads off a control: its text; a progress bar's position; a ticked box marked [x].
+std::string ControlText(HWND control) {
+    const std::wstring cls = ClassOf(control);
+    if (cls == L"msctls_progress32") return "pos=" + std::to_string(SendMessageW(control, PBM_GETPOS, 0, 0));
+    const bool ticked = cls == L"Button" && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return (ticked ? "[x] " : "") + Escaped(TextOf(control));
+}
+
 int Texts(const std::wstring& className) {
     HWND w = FindTopLevel(className, false);
     if (!w) return 1;
@@ -222,9 +230,24 @@ int Texts(const std::wstring& className) {
               (IsWindowVisible(child) ? "visible" : "hidden") + "|" +
               (IsWindowEnabled(child) ? "enabled" : "disabled") + "|" + std::to_string(r.left) + "," +
               std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "x" +
-              std::to_string(r.bottom - r.top) + "|" + Escaped(TextOf(child)));
+              std::to_string(r.bottom - r.top) + "|" + ControlText(child));
     }
     return 0;
+}
+
+// Waits until a visible control of a visible window of the class reads exactly `text`.
+int WaitText(const std::wstring& className, const std::wstring& text, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = FindTopLevel(className, true))
+            for (HWND child : Children(w))
+                if (IsWindowVisible(child) && TextOf(child) == text) return 0;
+        if (GetTickCount() - start > timeout) {
+            Print("no visible text " + Utf8(text));
+            return 1;
+        }
+        Sleep(50);
+    }
 }
 
 int MsgBox(DWORD timeout) {
@@ -407,7 +430,7 @@ DWORD Timeout(int argc, wchar_t** argv, int index) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         Print("usage: uidriver "
-              "wait-window|gone|list|count|texts|msgbox|press|click|set-text|key|close|listview|pixel|acp|screenshot "
+              "wait-window|gone|list|count|texts|wait-text|msgbox|press|click|set-text|key|close|listview|pixel|acp|screenshot "
               "...");
         return 2;
     }
@@ -418,6 +441,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"acp") return Print(std::to_string(GetACP())), 0;
     if (command == L"list") return EnumWindows(ListOne, 0), 0;
     if (command == L"count" && argc >= 3) return CountTopLevel(argv[2]);
+    if (command == L"wait-text" && argc >= 4) return WaitText(argv[2], argv[3], Timeout(argc, argv, 4));
     if (command == L"texts" && argc >= 3) return Texts(argv[2]);
     if (command == L"msgbox") return MsgBox(Timeout(argc, argv, 2));
     if (command == L"press" && argc >= 3) return Press(argv[2], Timeout(argc, argv, 3));
