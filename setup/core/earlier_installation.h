@@ -10,7 +10,8 @@ enum class SerialOrder { Equal, ConfiguredOlder, ConfiguredNewer };
 // The configured serial as a 32-bit decimal integer ("'%s' is not a valid integer value"), the
 // installed one as a floating-point number with the given decimal separator ("'%s' is not a valid
 // floating point value").
-SerialOrder CompareSerials(const std::string& configured, const std::string& installed, char decimalSeparator);
+SerialOrder CompareSerials(const std::string& configured, const std::string& installed,
+                           char decimalSeparator);
 
 // Installing the same version again.
 std::string ReinstallQuestion(const std::string& caption);

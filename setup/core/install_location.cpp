@@ -8,14 +8,18 @@
 
 namespace core {
 
-std::optional<std::string> DefaultSetupDir(const std::vector<std::string>& driveRoots, const std::string& dirName) {
+std::optional<std::string> DefaultSetupDir(const std::vector<std::string>& driveRoots,
+                                           const std::string& dirName) {
     for (const char* root : {"D:\\", "E:\\", "C:\\"})
         for (const std::string& present : driveRoots)
-            if (EqualsIgnoringAsciiCase(present, root)) return std::string(root) + "Program Files\\" + dirName + "\\";
+            if (EqualsIgnoringAsciiCase(present, root))
+                return std::string(root) + "Program Files\\" + dirName + "\\";
     return std::nullopt;
 }
 
-double BytesToGb(std::int64_t bytes) { return static_cast<double>(bytes) / 1024 / 1024 / 1024; }
+double BytesToGb(std::int64_t bytes) {
+    return static_cast<double>(bytes) / 1024 / 1024 / 1024;
+}
 
 std::string FormatGb(double gb) {
     char text[64];
@@ -39,7 +43,8 @@ BrowsedFolder FolderFromBrowser(const std::string& chosen, const std::string& di
 }
 
 std::string DesktopFolderWarning() {
-    return "不要将Velmora安装到电脑桌面上，避免软件运行异常。\r建议安装到 D盘、E盘、C盘，默认的“Program Files\\”文件夹中。";
+    return "不要将Velmora安装到电脑桌面上，避免软件运行异常。\r建议安装到 D盘、E盘、C盘，默认的“Program "
+           "Files\\”文件夹中。";
 }
 
 std::string InstallFolderProblem(const std::string& folder) {
@@ -49,7 +54,8 @@ std::string InstallFolderProblem(const std::string& folder) {
                          folder.find('\\', 2) != std::string::npos && folder.find('\\', 2) > 2 &&
                          folder.find('\\', 2) + 1 < folder.size();
     if (withDrive || network) return {};
-    return "安装文件夹“" + folder + "”不是完整的路径。\r请输入以盘符开头的文件夹，例如 D:\\Program Files\\Vlmra280\\";
+    return "安装文件夹“" + folder +
+           "”不是完整的路径。\r请输入以盘符开头的文件夹，例如 D:\\Program Files\\Vlmra280\\";
 }
 
 std::string CompletedInstallFolder(const std::string& folder) {

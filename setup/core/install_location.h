@@ -10,7 +10,8 @@ namespace core {
 
 // "X:\Program Files\" + DirName + "\" on the first of D:, E:, C: that the drive roots hold
 // (ignoring case); nothing when none of them is there.
-std::optional<std::string> DefaultSetupDir(const std::vector<std::string>& driveRoots, const std::string& dirName);
+std::optional<std::string> DefaultSetupDir(const std::vector<std::string>& driveRoots,
+                                           const std::string& dirName);
 
 // Bytes as gigabytes: divided three times by 1024.
 double BytesToGb(std::int64_t bytes);

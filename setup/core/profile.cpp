@@ -74,7 +74,9 @@ std::string ProfileWithValue(std::string_view iniText, std::string_view section,
         lines.push_back(rest.substr(0, end));
         rest.remove_prefix(end);
     }
-    const auto content = [](std::string_view line) { return Trim(line.substr(0, line.find_first_of("\r\n"))); };
+    const auto content = [](std::string_view line) {
+        return Trim(line.substr(0, line.find_first_of("\r\n")));
+    };
     const std::string newLine = std::string(Trim(key)) + "=" + std::string(value) + "\r\n";
 
     bool inSection = false;
@@ -84,8 +86,8 @@ std::string ProfileWithValue(std::string_view iniText, std::string_view section,
         if (!line.empty() && line.front() == '[') {
             if (inSection) break;
             const size_t close = line.find(']');
-            inSection = EqualsIgnoringAsciiCase(Trim(line.substr(1, close == line.npos ? line.npos : close - 1)),
-                                                Trim(section));
+            inSection = EqualsIgnoringAsciiCase(
+                Trim(line.substr(1, close == line.npos ? line.npos : close - 1)), Trim(section));
             if (inSection) insertAt = i + 1;
             continue;
         }
@@ -101,7 +103,9 @@ std::string ProfileWithValue(std::string_view iniText, std::string_view section,
         }
     }
     std::string out;
-    const auto endsWithLineEnd = [](const std::string& s) { return s.empty() || s.back() == '\n' || s.back() == '\r'; };
+    const auto endsWithLineEnd = [](const std::string& s) {
+        return s.empty() || s.back() == '\n' || s.back() == '\r';
+    };
     if (insertAt == std::string_view::npos) {
         out = std::string(iniText);
         if (!endsWithLineEnd(out)) out += "\r\n";

@@ -40,7 +40,9 @@ void WizardFlow::AgreementLoaded(const std::string& heading) {
     state_.backEnabled = true;
 }
 
-void WizardFlow::StartInstallation() { state_.page = kCompletionPage; }
+void WizardFlow::StartInstallation() {
+    state_.page = kCompletionPage;
+}
 
 void WizardFlow::Back() {
     --state_.page;

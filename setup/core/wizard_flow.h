@@ -16,7 +16,7 @@ struct WizardState {
     bool exitEnabled = true;
     std::string nextCaption = "下一步 >";
     std::string exitCaption = "退出";
-    std::string label4 = "许可协议"; // header title
+    std::string label4 = "许可协议";                 // header title
     std::string label5 = "请仔细阅读下面的协议条款"; // header subtitle
     bool label4Visible = true;
     bool label5Visible = true;
@@ -33,7 +33,7 @@ enum class NextAction { None, LoadAgreement, FillDiskGrid, StartInstallation, Fi
 constexpr char kFinishCaption[] = "完毕";
 
 class WizardFlow {
-public:
+  public:
     const WizardState& State() const { return state_; }
 
     // The welcome texts, set at every activation.
@@ -49,7 +49,7 @@ public:
     // The installation has run to its end: the completion page.
     void HandOver(const std::string& caption);
 
-private:
+  private:
     WizardState state_;
 };
 

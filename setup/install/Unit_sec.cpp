@@ -21,8 +21,8 @@ TFormsec::TFormsec(ui::App& app, HWND owner, const core::PayloadStore& payload)
     : ui::Form(app), payload_(payload), pauseMs_(install::PauseMilliseconds()) {
     colour_ = RGB(255, 255, 255);
     CreateForm(L"TFormsec", "安装", WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-               (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2, (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2,
-               kClientWidth, kClientHeight, owner);
+               (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2, kClientWidth, kClientHeight, owner);
     ams = Add<ui::Animation>(Handle(), 40, 12, 272, 60);
     lbls = Add<ui::Label>(Handle(), "正在安装...", 40, 92, 269, 13);
     lbls->SetFont(kFont);
@@ -49,14 +49,16 @@ void TFormsec::FormActivate() {
 void TFormsec::RunInstallation() {
     install::WinFileSystem files;
     install::SystemRegistration registration(payload_);
-    const install::InstallSettings settings{Formain->FSetupDir, Formain->FTempDir, FExeName, FormSchedule->Caption()};
+    const install::InstallSettings settings{Formain->FSetupDir, Formain->FTempDir, FExeName,
+                                            FormSchedule->Caption()};
     switch (install::RunInstallation(payload_, files, *this, registration, settings)) {
     case install::Outcome::Finished:
         FFinished = true;
         StartTimer(Timer1, 1000, [this] { Timer1Timer(); });
         break;
     case install::Outcome::ExecutableLocked:
-        Application().ShowMessage(Handle(), "所要安装的程序正在运行中,请退出后再安装!", Application().Title(), MB_OK);
+        Application().ShowMessage(Handle(), "所要安装的程序正在运行中,请退出后再安装!", Application().Title(),
+                                  MB_OK);
         FormSchedule->FStarted = false;
         Formain->Close();
         break;
@@ -67,7 +69,8 @@ void TFormsec::RunInstallation() {
 }
 
 void TFormsec::btncelClick() {
-    if (Application().ShowMessage(Handle(), "安装程序进行中,确定要退出安装吗?", "退出安装", MB_OKCANCEL) != IDOK)
+    if (Application().ShowMessage(Handle(), "安装程序进行中,确定要退出安装吗?", "退出安装", MB_OKCANCEL) !=
+        IDOK)
         return;
     cancelled_ = true;
     FormSchedule->FStarted = false;
@@ -90,10 +93,18 @@ void TFormsec::OnPaint(HDC dc, const RECT& client) {
     DeleteObject(frame);
 }
 
-void TFormsec::SetLabel(const std::string& text) { lbls->SetText(text); }
-void TFormsec::HideLabel() { lbls->SetVisible(false); }
-void TFormsec::SetBar(int position) { pgbs->SetPosition(position); }
-void TFormsec::Pause() { Sleep(pauseMs_); }
+void TFormsec::SetLabel(const std::string& text) {
+    lbls->SetText(text);
+}
+void TFormsec::HideLabel() {
+    lbls->SetVisible(false);
+}
+void TFormsec::SetBar(int position) {
+    pgbs->SetPosition(position);
+}
+void TFormsec::Pause() {
+    Sleep(pauseMs_);
+}
 
 bool TFormsec::HandleMessages() {
     if (!cancelled_) Application().ProcessMessages();

@@ -10,10 +10,10 @@
 #include <string>
 
 class TFormsec : public ui::Form, private install::ProgressView {
-public:
+  public:
     TFormsec(ui::App& app, HWND owner, const core::PayloadStore& payload);
 
-private:
+  private:
     ui::Animation* ams = nullptr;
     ui::Label* lbls = nullptr;
     ui::ProgressBar* pgbs = nullptr;

@@ -6,15 +6,16 @@
 namespace install {
 
 class SystemRegistration : public Registration {
-public:
+  public:
     explicit SystemRegistration(const core::PayloadStore& payload) : payload_(payload) {}
     void RunUninstallStep() override;
     void CreateDesktopLink() override;
     void CreateProgramGroup() override;
     void WriteRegistryEntries(const std::string& extension, const std::string& classKey,
-                              const std::string& description, const std::string& exePath, int iconIndex) override;
+                              const std::string& description, const std::string& exePath,
+                              int iconIndex) override;
 
-private:
+  private:
     const core::PayloadStore& payload_;
 };
 

@@ -4,9 +4,17 @@
 
 namespace install {
 
-bool WinFileSystem::DirectoryExists(const std::string& path) { return ui::DirectoryExists(path); }
-bool WinFileSystem::MakeFolder(const std::string& path) { return ui::CreateOneDirectory(path); }
-void WinFileSystem::WriteFile(const std::string& path, std::string_view bytes) { ui::WriteWholeFile(path, bytes); }
-std::string WinFileSystem::ReadFile(const std::string& path) { return ui::ReadWholeFile(path); }
+bool WinFileSystem::DirectoryExists(const std::string& path) {
+    return ui::DirectoryExists(path);
+}
+bool WinFileSystem::MakeFolder(const std::string& path) {
+    return ui::CreateOneDirectory(path);
+}
+void WinFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+    ui::WriteWholeFile(path, bytes);
+}
+std::string WinFileSystem::ReadFile(const std::string& path) {
+    return ui::ReadWholeFile(path);
+}
 
 } // namespace install

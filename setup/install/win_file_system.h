@@ -5,7 +5,7 @@
 namespace install {
 
 class WinFileSystem : public FileSystem {
-public:
+  public:
     bool DirectoryExists(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     void WriteFile(const std::string& path, std::string_view bytes) override;

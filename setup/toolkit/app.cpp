@@ -19,8 +19,8 @@ constexpr wchar_t kMessageWindowClass[] = L"TSetupMessageWindow";
 App::App() {
     instance = this;
     comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_ANIMATE_CLASS |
-                                                       ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_ANIMATE_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSW wc{};
     wc.lpfnWndProc = MessageWindowProc;

@@ -114,8 +114,12 @@ Button::Button(HWND parent, const std::string& text, int x, int y, int width, in
     CreateChild(L"BUTTON", text, style | WS_TABSTOP, x, y, width, height, parent);
 }
 
-bool Button::Checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void Button::SetChecked(bool checked) { SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+bool Button::Checked() const {
+    return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+void Button::SetChecked(bool checked) {
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 Edit::Edit(HWND parent, int x, int y, int width, int height, DWORD style, DWORD exStyle) {
     CreateChild(L"EDIT", "", style | WS_TABSTOP, x, y, width, height, parent, exStyle);
@@ -126,7 +130,9 @@ ProgressBar::ProgressBar(HWND parent, int x, int y, int width, int height) {
     SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
 }
 
-void ProgressBar::SetPosition(int position) { SendMessageW(hwnd_, PBM_SETPOS, position > 100 ? 100 : position, 0); }
+void ProgressBar::SetPosition(int position) {
+    SendMessageW(hwnd_, PBM_SETPOS, position > 100 ? 100 : position, 0);
+}
 
 Animation::Animation(HWND parent, int x, int y, int width, int height) {
     CreateChild(ANIMATE_CLASSW, "", ACS_TRANSPARENT | ACS_CENTER, x, y, width, height, parent);
@@ -162,8 +168,9 @@ Picture::Picture(HWND parent, const wchar_t* bitmapName, int x, int y, int width
 }
 
 ListView::ListView(HWND parent, int x, int y, int width, int height) {
-    CreateChild(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_VSCROLL,
-                x, y, width, height, parent);
+    CreateChild(WC_LISTVIEWW, "",
+                LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_VSCROLL, x, y, width,
+                height, parent);
     SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
@@ -179,9 +186,15 @@ void ListView::SetColumns(const std::vector<int>& widths) {
     }
 }
 
-void ListView::SetColumnWidth(int column, int width) { SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, width); }
-void ListView::Clear() { SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
-int ListView::RowCount() const { return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
+void ListView::SetColumnWidth(int column, int width) {
+    SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, width);
+}
+void ListView::Clear() {
+    SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+}
+int ListView::RowCount() const {
+    return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+}
 
 int ListView::AddRow() {
     LVITEMW item{};

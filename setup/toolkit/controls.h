@@ -74,20 +74,22 @@ class Label : public Control {
 };
 
 class Button : public Control {
-public:
+  public:
     // style: BS_PUSHBUTTON, BS_AUTOCHECKBOX or BS_AUTORADIOBUTTON (with WS_GROUP to start a group)
-    Button(HWND parent, const std::string& text, int x, int y, int width, int height, DWORD style = BS_PUSHBUTTON);
+    Button(HWND parent, const std::string& text, int x, int y, int width, int height,
+           DWORD style = BS_PUSHBUTTON);
     bool Checked() const;
     void SetChecked(bool checked);
 };
 
 class Edit : public Control {
-public:
-    Edit(HWND parent, int x, int y, int width, int height, DWORD style = ES_AUTOHSCROLL, DWORD exStyle = WS_EX_CLIENTEDGE);
+  public:
+    Edit(HWND parent, int x, int y, int width, int height, DWORD style = ES_AUTOHSCROLL,
+         DWORD exStyle = WS_EX_CLIENTEDGE);
 };
 
 class ProgressBar : public Control {
-public:
+  public:
     ProgressBar(HWND parent, int x, int y, int width, int height);
     // Positions beyond the range show a full bar.
     void SetPosition(int position);
@@ -95,33 +97,33 @@ public:
 
 // The system's file-copy animation.
 class Animation : public Control {
-public:
+  public:
     Animation(HWND parent, int x, int y, int width, int height);
     void PlayFileCopy();
 };
 
 // A bitmap resource drawn by its container, in its natural size.
 class Bitmap {
-public:
+  public:
     explicit Bitmap(const wchar_t* resourceName);
     void Draw(HDC dc, int x, int y) const;
 
-private:
+  private:
     UniqueGdiObject bitmap_;
 };
 
 class Picture : public Control {
-public:
+  public:
     // Shows the bitmap resource in its natural size from the top left corner, clipped to the control.
     Picture(HWND parent, const wchar_t* bitmapName, int x, int y, int width, int height);
 
-private:
+  private:
     UniqueGdiObject bitmap_;
 };
 
 // A list view in report mode with whole-row selection: the drive grid.
 class ListView : public Control {
-public:
+  public:
     ListView(HWND parent, int x, int y, int width, int height);
     void SetColumns(const std::vector<int>& widths); // a width of 0 keeps the control's default
     void SetColumnWidth(int column, int width);

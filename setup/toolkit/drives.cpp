@@ -12,7 +12,8 @@ std::vector<std::string> LogicalDriveRoots() {
     const DWORD length = GetLogicalDriveStringsA(sizeof buffer, buffer);
     std::vector<std::string> roots;
     if (length == 0 || length > sizeof buffer) return roots;
-    for (const char* p = buffer; *p; p += roots.back().size() + 1) roots.emplace_back(p);
+    for (const char* p = buffer; *p; p += roots.back().size() + 1)
+        roots.emplace_back(p);
     return roots;
 }
 

@@ -149,9 +149,9 @@ bool Form::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, L
     case WM_COMMAND: {
         Control* control = FindControl(reinterpret_cast<HWND>(lParam));
         if (!control) return false;
-        const std::function<void()>& handler = HIWORD(wParam) == BN_CLICKED ? control->onClick
+        const std::function<void()>& handler = HIWORD(wParam) == BN_CLICKED  ? control->onClick
                                                : HIWORD(wParam) == EN_CHANGE ? control->onChange
-                                                                              : std::function<void()>();
+                                                                             : std::function<void()>();
         if (!handler) return false;
         handler();
         result = 0;
@@ -215,7 +215,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !IsMessageBoxOrDialog(reinterpret_cast<HWND>(lParam))) OnActivate();
+        if (LOWORD(wParam) != WA_INACTIVE && !IsMessageBoxOrDialog(reinterpret_cast<HWND>(lParam)))
+            OnActivate();
         break;
     case WM_CLOSE:
         Close();

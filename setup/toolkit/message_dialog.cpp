@@ -84,9 +84,10 @@ void Layout(HWND dialog, const DialogSpec& spec) {
     const int buttonsLeft = (clientWidth - buttonsWidth) / 2;
     HWND first = nullptr;
     for (int i = 0; i < count; ++i) {
-        HWND button = AddControl(dialog, L"BUTTON", spec.buttons[i].text,
-                                 (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, spec.buttons[i].id,
-                                 buttonsLeft + i * (kButtonWidth + kButtonGap), buttonTop, kButtonWidth, kButtonHeight);
+        HWND button =
+            AddControl(dialog, L"BUTTON", spec.buttons[i].text,
+                       (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, spec.buttons[i].id,
+                       buttonsLeft + i * (kButtonWidth + kButtonGap), buttonTop, kButtonWidth, kButtonHeight);
         if (!first) first = button;
     }
 
@@ -134,16 +135,16 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 int ShowDialog(HWND owner, const DialogSpec& spec) {
     const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(spec.title);
-    return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                                    reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
-                                                    DialogProc, reinterpret_cast<LPARAM>(&spec)));
+    return static_cast<int>(DialogBoxIndirectParamW(
+        GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+        DialogProc, reinterpret_cast<LPARAM>(&spec)));
 }
 
 } // namespace
 
 bool Confirm(HWND owner, const std::string& question) {
-    const DialogSpec spec{L"Confirm", IDI_QUESTION, MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}}, IDNO,
-                          Wide(question)};
+    const DialogSpec spec{L"Confirm", IDI_QUESTION,  MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}},
+                          IDNO,       Wide(question)};
     return ShowDialog(owner, spec) == IDYES;
 }
 

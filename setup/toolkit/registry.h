@@ -8,7 +8,7 @@
 namespace ui {
 
 class Registry {
-public:
+  public:
     Registry() = default;
     ~Registry() { CloseKey(); }
     Registry(const Registry&) = delete;
@@ -24,7 +24,7 @@ public:
     void WriteString(const std::string& name, const std::string& value);
     void CloseKey();
 
-private:
+  private:
     HKEY root_ = HKEY_CURRENT_USER;
     HKEY key_ = nullptr;
 };

@@ -48,8 +48,8 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, Formain->Handle());
     const COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
 
-    const auto label = [this](HWND parent, const std::string& text, int x, int y, int w, int h, COLORREF background,
-                              const ui::FontSpec& font = kWindowFont) {
+    const auto label = [this](HWND parent, const std::string& text, int x, int y, int w, int h,
+                              COLORREF background, const ui::FontSpec& font = kWindowFont) {
         ui::Label* l = Add<ui::Label>(parent, text, x, y, w, h);
         l->SetFont(font);
         l->SetBackground(background);
@@ -80,10 +80,12 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     // page2, agreement
     ScheBook[core::kAgreementPage] = page(buttonFace);
     HWND agreement = ScheBook[1]->Handle();
-    Memo1 = Add<ui::Edit>(agreement, 13, 16, 488, 169, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL, 0);
+    Memo1 = Add<ui::Edit>(agreement, 13, 16, 488, 169,
+                          ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL, 0);
     Memo1->SetFont(kWindowFont);
     Memo1->SetText("\r\n授权许可须知\r\n-----------------");
-    RadioButton1 = Add<ui::Button>(agreement, "我同意以上条款", 24, 198, 121, 17, BS_AUTORADIOBUTTON | WS_GROUP);
+    RadioButton1 =
+        Add<ui::Button>(agreement, "我同意以上条款", 24, 198, 121, 17, BS_AUTORADIOBUTTON | WS_GROUP);
     RadioButton2 = Add<ui::Button>(agreement, "我不同意以上条款", 24, 220, 121, 17, BS_AUTORADIOBUTTON);
 
     // page3, installation folder
@@ -104,16 +106,20 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
 
     // Separator and button bar.
     Add<ui::Label>(Handle(), "", 0, kSeparatorTop, kClientWidth, 2, SS_ETCHEDHORZ);
-    ui::Panel* buttonBar = Add<ui::Panel>(*this, Handle(), 0, kSeparatorTop + 2, kClientWidth, kButtonBarHeight);
+    ui::Panel* buttonBar =
+        Add<ui::Panel>(*this, Handle(), 0, kSeparatorTop + 2, kClientWidth, kButtonBarHeight);
     buttonBar->SetBackground(buttonFace);
     btnpri = Add<ui::Button>(buttonBar->Handle(), "< 返回", 252, 13, 77, 23);
     BtnNext = Add<ui::Button>(buttonBar->Handle(), "下一步 >", 340, 13, 77, 23, BS_DEFPUSHBUTTON);
     btnexit = Add<ui::Button>(buttonBar->Handle(), "退出", 428, 13, 77, 23);
 
-    for (ui::Button* b : {RadioButton1, RadioButton2, chbrun, btnpri, BtnNext, btnexit}) b->SetFont(kWindowFont);
-    for (ui::Button* b : {RadioButton1, RadioButton2}) b->SetBackground(buttonFace);
+    for (ui::Button* b : {RadioButton1, RadioButton2, chbrun, btnpri, BtnNext, btnexit})
+        b->SetFont(kWindowFont);
+    for (ui::Button* b : {RadioButton1, RadioButton2})
+        b->SetBackground(buttonFace);
     chbrun->SetBackground(kWhite);
-    for (ui::Button* b : {btnpri, BtnNext, btnexit}) b->handCursor = true;
+    for (ui::Button* b : {btnpri, BtnNext, btnexit})
+        b->handCursor = true;
 
     BtnNext->onClick = [this] { BtnNextClick(); };
     btnpri->onClick = [this] { btnpriClick(); };
@@ -148,7 +154,8 @@ void TFormSchedule::CreateFolderPage(HWND page) {
     separator->onPaint = [](HDC dc, const RECT& r) {
         for (int x = r.left; x < r.right; ++x) { // from the window's blue into the page colour
             const int t = 255 * x / (r.right > 1 ? r.right - 1 : 1);
-            HBRUSH brush = CreateSolidBrush(RGB(t * 236 / 255, 128 + t * (233 - 128) / 255, 192 + t * (216 - 192) / 255));
+            HBRUSH brush = CreateSolidBrush(
+                RGB(t * 236 / 255, 128 + t * (233 - 128) / 255, 192 + t * (216 - 192) / 255));
             const RECT column{x, r.top, x + 1, r.bottom};
             FillRect(dc, &column, brush);
             DeleteObject(brush);
@@ -158,13 +165,19 @@ void TFormSchedule::CreateFolderPage(HWND page) {
     const struct {
         const char* caption;
         int left, width;
-    } headers[] = {{"卷标", 26, 51}, {"磁盘大小", 76, 81}, {"可用空间", 156, 81}, {"使用", 236, 68}, {" 剩余空间", 303, 111}};
-    for (const auto& h : headers) label(h.caption, h.left, 130, h.width, 20, SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE);
+    } headers[] = {{"卷标", 26, 51},
+                   {"磁盘大小", 76, 81},
+                   {"可用空间", 156, 81},
+                   {"使用", 236, 68},
+                   {" 剩余空间", 303, 111}};
+    for (const auto& h : headers)
+        label(h.caption, h.left, 130, h.width, 20, SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE);
 
     label("", 26, 151, 388, 92, SS_ETCHEDFRAME);
     DiskGrid = Add<ui::ListView>(page, 27, 153, 386, 89);
     DiskGrid->SetFont({kSongTi, 12, false, false, GB2312_CHARSET});
-    SetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE, GetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
 
     chbdesktop = Add<ui::Button>(page, "创建桌面快捷方式", 30, 256, 160, 17, BS_AUTOCHECKBOX);
     chbdesktop->SetFont(kWindowFont);
@@ -212,7 +225,8 @@ void TFormSchedule::CheckEarlierInstallation() {
     wchar_t separator[4] = L".";
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
     std::string question;
-    switch (core::CompareSerials(Formain->FSerial, installedSerial, separator[0] < 128 ? char(separator[0]) : '.')) {
+    switch (core::CompareSerials(Formain->FSerial, installedSerial,
+                                 separator[0] < 128 ? char(separator[0]) : '.')) {
     case core::SerialOrder::Equal:
         question = core::ReinstallQuestion(Caption());
         break;
@@ -240,7 +254,8 @@ void TFormSchedule::BtnNextClick() {
         ShowFlow(); // the page shows even when its text cannot be read
         const std::string agreement = ui::ReadWholeFile(Formain->FTempDir + "SQXY.txt");
         std::string text;
-        for (const std::string& line : core::SplitLines(agreement)) text += line + "\r\n";
+        for (const std::string& line : core::SplitLines(agreement))
+            text += line + "\r\n";
         Memo1->SetText(text);
         flow_.AgreementLoaded(Formain->ReadSetupIni("Form", "SQXY"));
         break;
@@ -311,12 +326,17 @@ void TFormSchedule::RadioButton2Click() {
     ShowFlow();
 }
 
-void TFormSchedule::chbdesktopClick() { DesktopLinkFlag = chbdesktop->Checked(); }
-void TFormSchedule::chbrunClick() { RunAppFlag = chbrun->Checked(); }
+void TFormSchedule::chbdesktopClick() {
+    DesktopLinkFlag = chbdesktop->Checked();
+}
+void TFormSchedule::chbrunClick() {
+    RunAppFlag = chbrun->Checked();
+}
 
 bool TFormSchedule::FormCloseQuery() {
     if (FStarted) return true;
-    if (Application().ShowMessage(Handle(), "确定要退出安装程序吗?", "退出安装", MB_OKCANCEL) != IDOK) return false;
+    if (Application().ShowMessage(Handle(), "确定要退出安装程序吗?", "退出安装", MB_OKCANCEL) != IDOK)
+        return false;
     Formain->Close();
     return true;
 }
@@ -370,7 +390,8 @@ void TFormSchedule::FillDiskGrid(bool chooseDefault) {
         const ui::DiskSpace space = ui::QueryDiskSpace(root);
         if (space.total > 0) DiskGrid->SetCell(row, 1, core::FormatGb(core::BytesToGb(space.total)));
         DiskGrid->SetCell(row, 3, "");
-        if (space.freeForUser > 0) DiskGrid->SetCell(row, 2, core::FormatGb(core::BytesToGb(space.freeForUser)));
+        if (space.freeForUser > 0)
+            DiskGrid->SetCell(row, 2, core::FormatGb(core::BytesToGb(space.freeForUser)));
         DiskGrid->SetCell(row, 4, "");
     }
 
@@ -387,7 +408,8 @@ void TFormSchedule::FillDiskGrid(bool chooseDefault) {
 }
 
 void TFormSchedule::Button1Click() {
-    const std::optional<std::string> chosen = ui::BrowseForFolder(Handle(), "选择安装路径", Formain->FSetupDir);
+    const std::optional<std::string> chosen =
+        ui::BrowseForFolder(Handle(), "选择安装路径", Formain->FSetupDir);
     if (!chosen) return;
     const core::BrowsedFolder folder = core::FolderFromBrowser(
         *chosen, Formain->ReadSetupIni("SetupDir", "DirName"), ui::LogicalDriveRoots().size());
@@ -397,7 +419,9 @@ void TFormSchedule::Button1Click() {
     FillDiskGrid(false);
 }
 
-void TFormSchedule::Edit_PathChange() { Formain->FSetupDir = Edit_Path->Text(); }
+void TFormSchedule::Edit_PathChange() {
+    Formain->FSetupDir = Edit_Path->Text();
+}
 
 void TFormSchedule::DiskGridDblClick() {
     const int row = DiskGrid->SelectedRow();

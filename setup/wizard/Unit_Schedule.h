@@ -10,7 +10,7 @@
 #include <string>
 
 class TFormSchedule : public ui::Form {
-public:
+  public:
     explicit TFormSchedule(ui::App& app);
 
     bool FStarted = false; // the installation was started and handed back
@@ -19,7 +19,7 @@ public:
     // The installation has run to its end: shows the completion page.
     void ShowCompletionPage();
 
-private:
+  private:
     // Header strip, side picture, notebook pages and button bar.
     ui::Panel* Panel_Top = nullptr;
     ui::Bitmap Imagtop{L"IMAGTOP"};

@@ -68,3 +68,21 @@ TEST(Profile, LongValuesAreCutTo2047BytesNeverInsideACharacter) {
     const std::string value = ProfileString("[A]\r\nk=" + chinese + "\r\n", "A", "k");
     EXPECT_EQ(value.size(), 2046u);
 }
+
+TEST(Profile, WriteKeepsEverythingElseByteForByte) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"[Option]\r\nReset=0\r\nLanguage=zh-CN\r\n[Window]\r\nLeft=0\r\n",
+         "[Option]\r\nReset=88\r\nLanguage=zh-CN\r\n[Window]\r\nLeft=0\r\n"},
+        {"[option]\r\n reset = 5\r\n", "[option]\r\nreset=88\r\n"},
+        {"[Option]\r\nLanguage=zh-CN\r\n\r\n[Window]\r\nLeft=0\r\n",
+         "[Option]\r\nLanguage=zh-CN\r\nReset=88\r\n\r\n[Window]\r\nLeft=0\r\n"},
+        {"[Window]\r\nLeft=0", "[Window]\r\nLeft=0\r\n[Option]\r\nReset=88\r\n"},
+        {"", "[Option]\r\nReset=88\r\n"},
+        {"[Option]", "[Option]\r\nReset=88\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(core::ProfileWithValue(c.before, "Option", "Reset", "88"), c.after) << c.before;
+}

@@ -318,7 +318,8 @@ int Click(const std::wstring& className, const std::wstring& buttonText) {
 
 // Types into the n-th (from 1) control of a class, as WM_SETTEXT does: the control reports the
 // change to its parent.
-int SetText(const std::wstring& className, const std::wstring& controlClass, int n, const std::wstring& text) {
+int SetText(const std::wstring& className, const std::wstring& controlClass, int n,
+            const std::wstring& text) {
     HWND w = FindTopLevel(className, true);
     if (!w) return 1;
     for (HWND child : Children(w)) {
@@ -430,7 +431,8 @@ DWORD Timeout(int argc, wchar_t** argv, int index) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         Print("usage: uidriver "
-              "wait-window|gone|list|count|texts|wait-text|msgbox|press|click|set-text|key|close|listview|pixel|acp|screenshot "
+              "wait-window|gone|list|count|texts|wait-text|msgbox|press|click|set-text|key|close|listview|"
+              "pixel|acp|screenshot "
               "...");
         return 2;
     }
