@@ -17,6 +17,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# No earlier installation unless a test makes one.
+wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+
 fail() {
     printf 'FAIL: %s\n' "$*" >&2
     failures=$((failures + 1))
@@ -81,7 +84,7 @@ payload_file() { printf '%s/%s' "$SAMPLE_PAYLOAD" "$1"; }
 # Clicks a button of the wizard and waits until the page it leads to shows `expect`.
 wizard_click() { # BUTTON EXPECTED_TEXT
     driver click TFormSchedule "$1" >/dev/null
-    driver wait-text TFormSchedule "$2" 10000 >/dev/null
+    driver wait-text TFormSchedule "$2" 10000 >/dev/null || fail "after $1 no page showing $2"
 }
 
 # From the welcome page through the agreement and the folder page, where FOLDER is typed, to the
@@ -110,4 +113,9 @@ quit_wizard() {
     driver close TFormSchedule >/dev/null
     driver msgbox 10000 >/dev/null
     driver press OK >/dev/null
+}
+
+restart_wineserver() {
+    wineserver -k >/dev/null 2>&1 || true
+    setsid wineserver -p >/dev/null 2>&1 </dev/null || true
 }

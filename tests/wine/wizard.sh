@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The wizard's pages as a user meets them: texts, the agreement choice, Back, the folder page's
+# drive grid with a drive D: that becomes the default, the exit and close questions.
+source "$(dirname "$0")/lib.sh"
+
+# A hard disk D: for this test: the default folder goes there.
+ddrive="$WORK/ddrive"
+mkdir -p "$ddrive"
+set_drive_d() { # present|absent
+    if [ "$1" = present ]; then
+        ln -sfn "$ddrive" "$WINEPREFIX/dosdevices/d:"
+        wine reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
+    else
+        rm -f "$WINEPREFIX/dosdevices/d:"
+        wine reg delete 'HKLM\Software\Wine\Drives' /v d: /f >/dev/null 2>&1 || true
+    fi
+    restart_wineserver # the mount manager reads its drives when it starts
+}
+set_drive_d present
+trap 'set_drive_d absent; cleanup' EXIT
+
+start_setup
+driver wait-window TFormSchedule 20000 >/dev/null
+page=$(visible_texts TFormSchedule)
+check "welcome title" grep -qxF "欢迎使用 Velmorav2.8.3.5（标准版-m）" <<<"$page"
+check "welcome text" grep -qxF "即将在您的电脑上安装“Velmorav2.8.3.5（标准版-m）” 请点击“下一步”按钮继续。" <<<"$page"
+check "Back disabled on the welcome page" grep -qF '|visible|disabled|252,13,77x23|< 返回' <(driver texts TFormSchedule)
+
+wizard_click "下一步 >" "我同意以上条款"
+page=$(driver texts TFormSchedule)
+check "agreement heading from the configuration" grep -qF '|16,12,500x17|用户授权协议' <<<"$page"
+check "agreement subtitle" grep -qF '|16,32,500x16|请仔细阅读下面的协议条款' <<<"$page"
+check "agreement text in the memo" grep -qF '|13,16,488x169|Velmora 营养配餐软件 用户授权协议\r\n' <<<"$page"
+check "accept selected" grep -qF '|[x] 我同意以上条款' <<<"$page"
+
+driver click TFormSchedule "我不同意以上条款" >/dev/null
+sleep 0.3
+check "decline disables Next" grep -qF '|visible|disabled|340,13,77x23|下一步 >' <(driver texts TFormSchedule)
+wizard_click "< 返回" "欢迎使用 Velmorav2.8.3.5（标准版-m）"
+check "Back to the welcome page enables Next" grep -qF '|visible|enabled|340,13,77x23|下一步 >' <(driver texts TFormSchedule)
+wizard_click "下一步 >" "我同意以上条款"
+check "Next selects accept again" grep -qF '|[x] 我同意以上条款' <(driver texts TFormSchedule)
+
+wizard_click "下一步 >" "选择安装文件夹"
+page=$(driver texts TFormSchedule)
+check "default folder on D:" grep -qF '|28,68,385x22|D:\Program Files\Vlmra280\' <<<"$page"
+for caption in 卷标 磁盘大小 可用空间 使用 " 剩余空间"; do
+    check "grid header $caption" grep -q "|visible|enabled|[0-9]*,130,[0-9]*x20|$caption\$" <<<"$page"
+done
+grid=$(driver listview TFormSchedule)
+check "D: row selected with usage and remaining space" grep -qE '^\*\|D:\\\|[0-9.]+ GB\|[0-9.]+ GB\| 12 MB\| -?[0-9.]+ GB$' <<<"$grid"
+check "C: row without usage" grep -qE '^ \|C:\\\|[0-9.]+ GB\|[0-9.]+ GB\|\|$' <<<"$grid"
+check "desktop box ticked" grep -qF '|[x] 创建桌面快捷方式' <<<"$page"
+
+# A typed folder is taken as typed; a relative one is refused on the folder page.
+driver set-text TFormSchedule Edit 2 'Apps' >/dev/null
+driver click TFormSchedule "下一步 >" >/dev/null
+driver msgbox 10000 >/dev/null
+check "relative folder refused" grep -qF '不是完整的路径' <<<"$(field text)"
+driver press OK >/dev/null
+check "still on the folder page" driver wait-text TFormSchedule "选择安装文件夹" 3000
+
+driver set-text TFormSchedule Edit 2 'C:\Typed\Folder' >/dev/null
+wizard_click "下一步 >" "安装确认"
+check "confirmation subtitle" grep -qxF "点击“下一步”开始安装Velmorav2.8.3.5（标准版-m）" <(visible_texts TFormSchedule)
+wizard_click "< 返回" "默认路径"
+check "Back from the confirmation keeps the typed folder" grep -qF '|C:\Typed\Folder' <(driver texts TFormSchedule)
+check "header still reads the confirmation" grep -qF '|16,12,500x17|安装确认' <(driver texts TFormSchedule)
+wizard_click "< 返回" "我同意以上条款"
+wizard_click "下一步 >" "选择安装文件夹"
+check "Next onto the folder page picks the default again" grep -qF '|D:\Program Files\Vlmra280\' <(driver texts TFormSchedule)
+
+# Exit asks the confirmation question; No stays.
+driver click TFormSchedule "退出" >/dev/null
+driver msgbox 10000 >/dev/null
+check_eq "exit question title" Confirm "$(field title)"
+check_eq "exit question" "确定要退出安装程序吗?" "$(field text)"
+check_eq "exit question buttons" "&Yes|&No" "$(field buttons)"
+driver press No >/dev/null
+check "No stays in the wizard" driver wait-text TFormSchedule "默认路径" 3000
+
+# The close button asks with OK and Cancel; Cancel stays.
+driver close TFormSchedule >/dev/null
+driver msgbox 10000 >/dev/null
+check_eq "close question title" 退出安装 "$(field title)"
+check_eq "close question" "确定要退出安装程序吗?" "$(field text)"
+check_eq "close question owned by the wizard" TFormSchedule "$(field owner)"
+driver press Cancel >/dev/null
+check "Cancel keeps the wizard" driver wait-window TFormSchedule 3000
+
+driver click TFormSchedule "退出" >/dev/null
+driver msgbox 10000 >/dev/null
+driver press Yes >/dev/null
+check_eq "Yes to Exit ends setup" 0 "$(exit_code $RUN)"
+check "nothing installed on D:" test -z "$(ls "$ddrive")"
+finish
