@@ -20,7 +20,8 @@ App::App() {
     instance = this;
     comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_ANIMATE_CLASS | ICC_LISTVIEW_CLASSES};
+                                                       ICC_ANIMATE_CLASS | ICC_LISTVIEW_CLASSES |
+                                                       ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSW wc{};
     wc.lpfnWndProc = MessageWindowProc;

@@ -48,6 +48,21 @@ void Control::SetText(const std::string& gbk) {
     }
 }
 
+void Control::SetHint(const std::string& gbk) {
+    if (!hint_)
+        hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                GetAncestor(hwnd_, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::wstring text = Wide(gbk);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(hwnd_);
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    tool.lpszText = text.data();
+    SendMessageW(hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void Control::SetTransparent() {
     transparent_ = true;
     background_.reset();

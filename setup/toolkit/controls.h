@@ -41,6 +41,8 @@ class Control {
     void SetBackground(COLORREF colour);
     // The parent's drawing shows through around the text.
     void SetTransparent();
+    // A tooltip shown while the pointer rests on the control.
+    void SetHint(const std::string& gbk);
 
     Align align = Align::None;
     std::function<void()> onClick;       // BN_CLICKED
@@ -60,6 +62,7 @@ class Control {
   private:
     UniqueGdiObject font_;
     UniqueGdiObject brush_;
+    HWND hint_ = nullptr; // destroyed with the control's top-level window
     std::optional<COLORREF> textColour_;
     std::optional<COLORREF> background_;
     bool transparent_ = false;

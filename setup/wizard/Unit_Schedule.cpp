@@ -176,6 +176,7 @@ void TFormSchedule::CreateFolderPage(HWND page) {
     label("", 26, 151, 388, 92, SS_ETCHEDFRAME);
     DiskGrid = Add<ui::ListView>(page, 27, 153, 386, 89);
     DiskGrid->SetFont({kSongTi, 12, false, false, GB2312_CHARSET});
+    DiskGrid->SetHint("双击鼠标选择磁盘名称（卷标）");
     SetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE,
                       GetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Finish with "运行软件" ticked: Reset=88 in the installed settings file, the rest of it untouched,
-# and the installed application started.
+# and the installed application started. A settings file that cannot be written is reported after
+# the start, and the wizard stays for another Finish.
 source "$(dirname "$0")/lib.sh"
 
 target=$(c_drive VelmoraFinish)
@@ -9,6 +10,21 @@ start_setup
 walk_to_confirmation 'C:\VelmoraFinish\'
 driver click TFormSchedule "下一步 >" >/dev/null
 driver wait-text TFormSchedule "完毕" 60000 >/dev/null
+
+mv "$target/Options.ini" "$WORK/Options.ini"
+mkdir "$target/Options.ini" # cannot be written now
+driver click TFormSchedule "完毕" >/dev/null
+driver msgbox 20000 >/dev/null
+check_eq "write failure reported" 'Unable to write to C:\VelmoraFinish\Options.ini.' "$(field text)"
+check_eq "in the standard error box" vlmraSetup "$(field title)"
+check "the application was started all the same" driver wait-window TVlmr30 20000
+driver close TVlmr30 >/dev/null
+driver press OK >/dev/null
+check "the wizard stays on its last page" driver wait-text TFormSchedule "完毕" 5000
+
+rmdir "$target/Options.ini"
+mv "$WORK/Options.ini" "$target/Options.ini"
+driver gone TVlmr30 10000 >/dev/null
 driver click TFormSchedule "完毕" >/dev/null
 check_eq "exit code" 0 "$(exit_code $RUN)"
 check "the installed application runs" driver wait-window TVlmr30 20000
@@ -16,6 +32,6 @@ check_eq "its title" Velmora "$(field title)"
 expected=$(sed 's/^Reset=0\r$/Reset=88\r/' "$SAMPLE_PAYLOAD/Options.ini")
 check_eq "Reset=88 and nothing else changed" "$expected" "$(cat "$target/Options.ini")"
 driver close TVlmr30 >/dev/null
-pkill -f 'VLMR.exe' || true
+driver gone TVlmr30 10000 >/dev/null
 rm -rf "$target"
 finish

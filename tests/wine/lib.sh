@@ -117,5 +117,7 @@ quit_wizard() {
 
 restart_wineserver() {
     wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     setsid wineserver -p >/dev/null 2>&1 </dev/null || true
+    wine cmd /c exit >/dev/null 2>&1 || true # the first start after a restart brings up the services
 }

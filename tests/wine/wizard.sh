@@ -52,6 +52,21 @@ check "D: row selected with usage and remaining space" grep -qE '^\*\|D:\\\|[0-9
 check "C: row without usage" grep -qE '^ \|C:\\\|[0-9.]+ GB\|[0-9.]+ GB\|\|$' <<<"$grid"
 check "desktop box ticked" grep -qF '|[x] 创建桌面快捷方式' <<<"$page"
 
+# A double-click on a drive row moves the folder there, keeping the rest of the typed text.
+driver set-text TFormSchedule Edit 2 'C:\Typed\Here\' >/dev/null
+crow=$(driver listview TFormSchedule | grep -n '|C:\\|' | cut -d: -f1)
+driver listview-dblclick TFormSchedule $((crow - 1)) >/dev/null
+sleep 0.3
+check "double-click on C: moves the folder to C:" grep -qF '|28,68,385x22|C:\Typed\Here\' <(driver texts TFormSchedule)
+check "C: row selected with usage" grep -qE '^\*\|C:\\\|.*\| 12 MB\|' <(driver listview TFormSchedule)
+
+# Browse opens the shell's folder browser; cancelling it changes nothing.
+driver click TFormSchedule "浏览" >/dev/null
+check "folder browser opens" driver wait-text '#32770' "选择安装路径" 10000
+driver press Cancel >/dev/null
+sleep 0.3
+check "cancelled browse keeps the folder" grep -qF '|28,68,385x22|C:\Typed\Here\' <(driver texts TFormSchedule)
+
 # A typed folder is taken as typed; a relative one is refused on the folder page.
 driver set-text TFormSchedule Edit 2 'Apps' >/dev/null
 driver click TFormSchedule "下一步 >" >/dev/null

@@ -381,6 +381,35 @@ int ListView(const std::wstring& className) {
     return 1;
 }
 
+// Double-clicks a row of the window's list view as the mouse would.
+int ListViewDoubleClick(const std::wstring& className, int row) {
+    HWND w = FindTopLevel(className, true);
+    if (!w) return 1;
+    for (HWND list : Children(w)) {
+        if (ClassOf(list) != L"SysListView32") continue;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(list, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (!process) return 1;
+        auto* remote =
+            static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+        RECT r{LVIR_BOUNDS, 0, 0, 0};
+        WriteProcessMemory(process, remote, &r, sizeof r, nullptr);
+        const bool found = SendMessageW(list, LVM_GETITEMRECT, row, LPARAM(remote)) != 0;
+        ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        if (!found) return 1;
+        const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(list, WM_LBUTTONUP, 0, at);
+        SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageW(list, WM_LBUTTONUP, 0, at);
+        return 0;
+    }
+    return 1;
+}
+
 int Screenshot(const wchar_t* path) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
@@ -454,6 +483,7 @@ int wmain(int argc, wchar_t** argv) {
         HWND w = FindTopLevel(argv[2], false);
         return w && PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     }
+    if (command == L"listview-dblclick" && argc >= 4) return ListViewDoubleClick(argv[2], _wtoi(argv[3]));
     if (command == L"listview" && argc >= 3) return ListView(argv[2]);
     if (command == L"screenshot" && argc >= 3) return Screenshot(argv[2]);
     Print("unknown command");
