@@ -11,6 +11,7 @@ add_library(setup_program STATIC
   setup/toolkit/app.cpp
   setup/toolkit/message_dialog.cpp
   setup/toolkit/controls.cpp
+  setup/toolkit/dde_conversation.cpp
   setup/toolkit/drives.cpp
   setup/toolkit/registry.cpp
   setup/toolkit/file_io.cpp
@@ -21,13 +22,15 @@ add_library(setup_program STATIC
   setup/toolkit/worker_thread.cpp
   setup/backdrop/temp_files.cpp
   setup/backdrop/Unit_main.cpp
+  setup/backdrop/running_application_check.cpp
   setup/wizard/Unit_Schedule.cpp
   setup/install/pause_setting.cpp
+  setup/install/desktop_link.cpp
   setup/install/system_registration.cpp
   setup/install/win_file_system.cpp
   setup/install/Unit_sec.cpp)
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(setup_program PUBLIC setup_engine ole32 comctl32 shell32 gdi32 user32)
+target_link_libraries(setup_program PUBLIC setup_engine ole32 uuid comctl32 shell32 gdi32 user32)
 
 # The program's own resources as a .res file; the builder appends the payload to it.
 add_custom_command(

@@ -5,6 +5,7 @@
 #include "core/gradient.h"
 #include "core/product.h"
 #include "core/profile.h"
+#include "core/running_application.h"
 #include "core/setup_error.h"
 #include "install/Unit_sec.h"
 #include "toolkit/app.h"
@@ -66,6 +67,14 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
 void TFormain::FormCreate() {
     FProceed = true;
     GetTempFolder(FTempDir);
+    if (IsApplicationRunning()) {
+        if (Application().ShowMessage(Handle(), core::EndApplicationQuestion(), "运行提示",
+                                      MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) == IDYES)
+            EndRunningApplication(core::kApplicationWindowClass);
+        else
+            FProceed = false;
+    }
+    if (!FProceed) return;
     backdrop::WriteTempFiles(payload_, FTempDir);
     Thread1.Start();
 }

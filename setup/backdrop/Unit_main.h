@@ -26,6 +26,11 @@ class TFormain : public ui::Form {
     // Runs the installation in the progress window, then ends setup.
     void showsec();
 
+    // Whether a process of the application's executable runs, by its file name.
+    bool IsApplicationRunning() const;
+    // Ends the process owning the first window of the class that is not a setup window.
+    void EndRunningApplication(const std::string& className) const;
+
     void ShowAsMain() override;
 
   private:

@@ -48,7 +48,7 @@ void TFormsec::FormActivate() {
 
 void TFormsec::RunInstallation() {
     install::WinFileSystem files;
-    install::SystemRegistration registration(payload_);
+    install::SystemRegistration registration(payload_, FExeName);
     const install::InstallSettings settings{Formain->FSetupDir, Formain->FTempDir, FExeName,
                                             FormSchedule->Caption()};
     switch (install::RunInstallation(payload_, files, *this, registration, settings)) {

@@ -7,7 +7,8 @@ namespace install {
 
 class SystemRegistration : public Registration {
   public:
-    explicit SystemRegistration(const core::PayloadStore& payload) : payload_(payload) {}
+    SystemRegistration(const core::PayloadStore& payload, const std::string& exeName)
+        : payload_(payload), exeName_(exeName) {}
     void RunUninstallStep() override;
     void CreateDesktopLink() override;
     void CreateProgramGroup() override;
@@ -17,6 +18,7 @@ class SystemRegistration : public Registration {
 
   private:
     const core::PayloadStore& payload_;
+    const std::string exeName_; // [Run] FileName as the progress window read it
 };
 
 } // namespace install

@@ -4,6 +4,7 @@
 // and carries out what it asks.
 #include "core/wizard_flow.h"
 #include "toolkit/controls.h"
+#include "toolkit/dde_conversation.h"
 #include "toolkit/form.h"
 #include "toolkit/registry.h"
 
@@ -15,6 +16,7 @@ class TFormSchedule : public ui::Form {
 
     bool FStarted = false; // the installation was started and handed back
     ui::Registry SetupRegistry;
+    ui::DdeConversation DdeClientConv1; // the program group's conversation
 
     // The installation has run to its end: shows the completion page.
     void ShowCompletionPage();

@@ -1,0 +1,54 @@
+#include "desktop_link.h"
+
+#include "core/registration.h"
+#include "core/setup_error.h"
+#include "toolkit/com_ptr.h"
+#include "toolkit/file_io.h"
+#include "toolkit/wide.h"
+
+#include <windows.h>
+
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+namespace install {
+namespace {
+
+[[noreturn]] void RaiseOleError(HRESULT hr) {
+    std::string text = ui::SystemErrorText(static_cast<unsigned long>(hr));
+    if (text.empty()) {
+        char code[32];
+        std::snprintf(code, sizeof code, "OLE error %.8lX", static_cast<unsigned long>(hr));
+        text = code;
+    }
+    throw core::SetupError(text);
+}
+
+} // namespace
+
+void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
+    ui::ComPtr<IShellLinkW> link;
+    const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                        IID_IShellLinkW, link.put());
+    if (FAILED(hr)) RaiseOleError(hr);
+    ui::ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put()))) throw core::SetupError("Interface not supported");
+
+    // Paths go through the one GBK conversion, so the link is right whatever the code page.
+    (void)link->SetPath(ui::Wide(exePath).c_str());
+    (void)link->SetWorkingDirectory(ui::Wide(core::FolderWithBackslash(exePath)).c_str());
+    if (!wanted) return;
+
+    wchar_t desktop[MAX_PATH + 1] = {};
+    PIDLIST_ABSOLUTE folder = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY, &folder))) {
+        (void)SHGetPathFromIDListW(folder, desktop);
+        CoTaskMemFree(folder);
+    }
+    const std::wstring target = ui::Wide(ui::Gbk(desktop) + linkFileName);
+    (void)file->Save(target.c_str(), FALSE);
+}
+
+} // namespace install
