@@ -53,7 +53,7 @@ foreach(t VLMR Uninstall uidriver)
   target_compile_definitions(${t} PRIVATE UNICODE _UNICODE)
   target_link_options(${t} PRIVATE ${win_flags} -municode)
 endforeach()
-target_link_libraries(uidriver PRIVATE comctl32 gdi32)
+target_link_libraries(uidriver PRIVATE comctl32 gdi32 ole32 uuid)
 
 add_executable(confirm_probe WIN32 tests/wine/confirm_probe.cpp)
 target_link_libraries(confirm_probe PRIVATE setup_program)

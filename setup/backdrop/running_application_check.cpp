@@ -26,8 +26,10 @@ struct ToolHelp {
             if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
                 t.createSnapshot = reinterpret_cast<CreateSnapshotFn>(
                     reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-                t.first = reinterpret_cast<ProcessWalkFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-                t.next = reinterpret_cast<ProcessWalkFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+                t.first = reinterpret_cast<ProcessWalkFn>(
+                    reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
+                t.next = reinterpret_cast<ProcessWalkFn>(
+                    reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
             }
             return t;
         }();
@@ -46,7 +48,8 @@ bool TFormain::IsApplicationRunning() const {
     tagPROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry; // 296
     bool running = false;
-    for (BOOL more = toolHelp.first(snapshot.get(), &entry); more; more = toolHelp.next(snapshot.get(), &entry)) {
+    for (BOOL more = toolHelp.first(snapshot.get(), &entry); more;
+         more = toolHelp.next(snapshot.get(), &entry)) {
         const std::string exe(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH));
         running = core::IsApplicationExecutable(exe) || running; // the walk always runs to the end
     }
@@ -56,7 +59,8 @@ bool TFormain::IsApplicationRunning() const {
 void TFormain::EndRunningApplication(const std::string& className) const {
     std::vector<HWND> windows;
     std::vector<std::string> titles;
-    for (HWND h = FindWindowA(className.c_str(), nullptr); h; h = FindWindowExA(nullptr, h, className.c_str(), nullptr)) {
+    for (HWND h = FindWindowA(className.c_str(), nullptr); h;
+         h = FindWindowExA(nullptr, h, className.c_str(), nullptr)) {
         char title[255] = {};
         GetWindowTextA(h, title, sizeof title);
         windows.push_back(h);

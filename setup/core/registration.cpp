@@ -5,7 +5,9 @@
 namespace core {
 namespace {
 
-std::string Part(const std::string& s, size_t from, size_t count) { return from < s.size() ? s.substr(from, count) : ""; }
+std::string Part(const std::string& s, size_t from, size_t count) {
+    return from < s.size() ? s.substr(from, count) : "";
+}
 
 } // namespace
 
@@ -44,8 +46,8 @@ std::vector<RegistryRow> RegistrationRows(const RegistrationInputs& in) {
         {hkcu, in.classKey + "\\Shell\\Serial", "Serial", in.serial},
         {hkcu, in.classKey + "\\Shell\\Version", "Version", in.version},
         // The compatibility layer names the application's fixed file name, whatever [Run] says.
-        {hkcu, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers", in.setupDir + "VLMR.exe",
-         "~ DPIUNAWARE"},
+        {hkcu, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers",
+         in.setupDir + "VLMR.exe", "~ DPIUNAWARE"},
     };
 }
 

@@ -34,7 +34,8 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
                                         IID_IShellLinkW, link.put());
     if (FAILED(hr)) RaiseOleError(hr);
     ui::ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put()))) throw core::SetupError("Interface not supported");
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put())))
+        throw core::SetupError("Interface not supported");
 
     // Paths go through the one GBK conversion, so the link is right whatever the code page.
     (void)link->SetPath(ui::Wide(exePath).c_str());

@@ -34,15 +34,18 @@ void SystemRegistration::RunUninstallStep() {
         ui::Registry& registry;
         ~CloseOnExit() { registry.CloseKey(); }
     } close{registry};
-    const std::vector<core::RegistryRow> rows = core::UninstallRows(Formain->FSetupDir, Formain->FSerial, core::kWebAddress);
+    const std::vector<core::RegistryRow> rows =
+        core::UninstallRows(Formain->FSetupDir, Formain->FSerial, core::kWebAddress);
     registry.CloseKey();
     (void)registry.OpenKey(rows.front().key);
-    for (const core::RegistryRow& row : rows) registry.WriteString(row.name, row.data);
+    for (const core::RegistryRow& row : rows)
+        registry.WriteString(row.name, row.data);
     ui::WriteWholeFile(Formain->FSetupDir + "Uninstall.exe", payload_.Get("uninstall", "exename"));
 }
 
 void SystemRegistration::CreateDesktopLink() {
-    SaveDesktopLink(Formain->FSetupDir + exeName_, Formain->ReadSetupIni("Form", "desKtopLink"), DesktopLinkFlag);
+    SaveDesktopLink(Formain->FSetupDir + exeName_, Formain->ReadSetupIni("Form", "desKtopLink"),
+                    DesktopLinkFlag);
 }
 
 void SystemRegistration::CreateProgramGroup() {
@@ -53,15 +56,16 @@ void SystemRegistration::CreateProgramGroup() {
     } close{conversation};
     conversation.SetLink("ProgMan", "ProgMan");
     if (!conversation.Open()) return;
-    for (const std::string& command :
-         core::ProgramGroupCommands(FormSchedule->Caption(), Formain->FSetupDir, Formain->FSetupDir + exeName_))
+    for (const std::string& command : core::ProgramGroupCommands(FormSchedule->Caption(), Formain->FSetupDir,
+                                                                 Formain->FSetupDir + exeName_))
         conversation.ExecuteAsync(command);
 }
 
 void SystemRegistration::WriteRegistryEntries(const std::string& extension, const std::string& classKey,
                                               const std::string& description, const std::string& exePath,
                                               int iconIndex) {
-    core::RegistrationInputs in{extension, classKey, description, exePath, iconIndex, Formain->FSetupDir, "", ""};
+    core::RegistrationInputs in{extension, classKey,           description, exePath,
+                                iconIndex, Formain->FSetupDir, "",          ""};
     ui::Registry registry;
     WriteRows(registry, core::RegistrationRows(in), core::RegistryRoot::ClassesRoot);
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);

@@ -7,7 +7,7 @@
 namespace ui {
 
 template <typename T> class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ~ComPtr() { reset(); }
     ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
@@ -34,7 +34,7 @@ public:
         p_ = nullptr;
     }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 

@@ -26,7 +26,8 @@ bool DdeConversation::Connect() {
 
 bool DdeConversation::Open() {
     if (conversation_) return true;
-    if (!instance_ && DdeInitializeA(&instance_, IgnoreTransactions, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+    if (!instance_ &&
+        DdeInitializeA(&instance_, IgnoreTransactions, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
         instance_ = 0;
         return false;
     }
@@ -39,8 +40,8 @@ bool DdeConversation::Open() {
 void DdeConversation::ExecuteAsync(const std::string& command) {
     if (!conversation_) return;
     HDDEDATA done = DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(command.c_str())),
-                                         static_cast<DWORD>(command.size() + 1), conversation_, nullptr, CF_TEXT,
-                                         XTYP_EXECUTE, TIMEOUT_ASYNC, nullptr);
+                                         static_cast<DWORD>(command.size() + 1), conversation_, nullptr,
+                                         CF_TEXT, XTYP_EXECUTE, TIMEOUT_ASYNC, nullptr);
     (void)done; // the service's answer is not looked at
 }
 

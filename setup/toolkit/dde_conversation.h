@@ -10,7 +10,7 @@
 namespace ui {
 
 class DdeConversation {
-public:
+  public:
     DdeConversation() = default;
     ~DdeConversation() { Close(); }
     DdeConversation(const DdeConversation&) = delete;
@@ -26,7 +26,7 @@ public:
     void ExecuteAsync(const std::string& command);
     void Close();
 
-private:
+  private:
     bool Connect();
 
     std::string service_;

@@ -17,8 +17,8 @@ TEST(Registration, FourteenRowsInOrder) {
     using core::RegistryRoot;
     const std::string folder = "D:\\My Apps\\Vlmra 280\\";
     auto rows = core::UninstallRows(folder, "02080305", "https://www.velmora.example");
-    const auto more = core::RegistrationRows({".Vlq", "Software\\VLMRA", "Velmora (m), v2", folder + "Velmora Main.exe", 0,
-                                              folder, "02080305", "2.8.3.5"});
+    const auto more = core::RegistrationRows({".Vlq", "Software\\VLMRA", "Velmora (m), v2",
+                                              folder + "Velmora Main.exe", 0, folder, "02080305", "2.8.3.5"});
     rows.insert(rows.end(), more.begin(), more.end());
     const std::string uninstall = "software\\microsoft\\windows\\currentversion\\uninstall\\Velmora";
     const std::vector<core::RegistryRow> expected = {
@@ -29,9 +29,11 @@ TEST(Registration, FourteenRowsInOrder) {
         {RegistryRoot::CurrentUser, uninstall, "uninstallstring", "D:\\My Apps\\Vlmra 280\\Uninstall.exe"},
         {RegistryRoot::ClassesRoot, ".Vlq", "", "Software\\VLMRA"},
         {RegistryRoot::ClassesRoot, "Software\\VLMRA", "", "Velmora (m), v2"},
-        {RegistryRoot::ClassesRoot, "Software\\VLMRA\\DefaultIcon", "", "D:\\My Apps\\Vlmra 280\\Velmora Main.exe,0"},
+        {RegistryRoot::ClassesRoot, "Software\\VLMRA\\DefaultIcon", "",
+         "D:\\My Apps\\Vlmra 280\\Velmora Main.exe,0"},
         {RegistryRoot::ClassesRoot, "Software\\VLMRA\\Shell\\Open", "", "&Open"},
-        {RegistryRoot::ClassesRoot, "Software\\VLMRA\\Shell\\Open\\Command", "", "D:\\My Apps\\Vlmra 280\\Velmora Main.exe %1"},
+        {RegistryRoot::ClassesRoot, "Software\\VLMRA\\Shell\\Open\\Command", "",
+         "D:\\My Apps\\Vlmra 280\\Velmora Main.exe %1"},
         {RegistryRoot::CurrentUser, "Software\\VLMRA\\Shell\\PathName", "Path", "D:\\My Apps\\Vlmra 280\\"},
         {RegistryRoot::CurrentUser, "Software\\VLMRA\\Shell\\Serial", "Serial", "02080305"},
         {RegistryRoot::CurrentUser, "Software\\VLMRA\\Shell\\Version", "Version", "2.8.3.5"},
@@ -93,7 +95,8 @@ TEST(RunningApplication, ExecutableNamesMatchExactly) {
         {"VLMR.exe ", false},
         {"", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(core::IsApplicationExecutable(c.field), c.matches) << c.field;
+    for (const auto& c : cases)
+        EXPECT_EQ(core::IsApplicationExecutable(c.field), c.matches) << c.field;
 }
 
 TEST(RunningApplication, WindowWalkSkipsEmptyAndSetupTitles) {
@@ -101,6 +104,7 @@ TEST(RunningApplication, WindowWalkSkipsEmptyAndSetupTitles) {
     EXPECT_EQ(core::FirstApplicationWindow({"VlmraSetup"}, "vlmraSetup"), 0);
     EXPECT_EQ(core::FirstApplicationWindow({"", "vlmraSetup"}, "vlmraSetup"), -1);
     EXPECT_EQ(core::FirstApplicationWindow({}, "vlmraSetup"), -1);
-    EXPECT_EQ(core::EndApplicationQuestion(),
-              std::string("Velmora正在运行中，只有结束其") + "\r" + "运行后，才能进行软件更新。" + "\r\r" + "要结束正在运行的Velmora吗?");
+    EXPECT_EQ(core::EndApplicationQuestion(), std::string("Velmora正在运行中，只有结束其") + "\r" +
+                                                  "运行后，才能进行软件更新。" + "\r\r" +
+                                                  "要结束正在运行的Velmora吗?");
 }

@@ -4,6 +4,8 @@
 // texts are printed as \r and \n. Exit code 0 on success, 1 when the thing did not turn up.
 #include <windows.h>
 #include <commctrl.h>
+#include <objidl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -410,6 +412,50 @@ int ListViewDoubleClick(const std::wstring& className, int row) {
     return 1;
 }
 
+// Waits for the process owning a window of the class to end and prints its exit code as Windows
+// reports it.
+int WatchExit(const std::wstring& className, DWORD timeout) {
+    HWND w = WaitTopLevel(className, timeout);
+    if (!w) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) return 1;
+    Print("watching");
+    const bool ended = WaitForSingleObject(process, timeout) == WAIT_OBJECT_0;
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    if (!ended) return 1;
+    Print("exitcode=" + std::to_string(code));
+    return 0;
+}
+
+// What a shortcut file points at: its target and its working folder.
+int Shortcut(const wchar_t* path) {
+    CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    int rc = 1;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(path, STGM_READ))) {
+        wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, arguments[MAX_PATH] = {};
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetWorkingDirectory(folder, MAX_PATH);
+        link->GetArguments(arguments, MAX_PATH);
+        Print("target=" + Utf8(target));
+        Print("folder=" + Utf8(folder));
+        Print("arguments=" + Utf8(arguments));
+        rc = 0;
+    }
+    if (file) file->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    return rc;
+}
+
 int Screenshot(const wchar_t* path) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
@@ -485,6 +531,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"listview-dblclick" && argc >= 4) return ListViewDoubleClick(argv[2], _wtoi(argv[3]));
     if (command == L"listview" && argc >= 3) return ListView(argv[2]);
+    if (command == L"watch-exit" && argc >= 3) return WatchExit(argv[2], Timeout(argc, argv, 3));
+    if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
     if (command == L"screenshot" && argc >= 3) return Screenshot(argv[2]);
     Print("unknown command");
     return 2;
