@@ -7,6 +7,7 @@
 #include "desktop_link.h"
 #include "toolkit/file_io.h"
 #include "toolkit/registry.h"
+#include "toolkit/scope_exit.h"
 #include "wizard/Unit_Schedule.h"
 
 #include <shlobj.h>
@@ -30,10 +31,7 @@ void WriteRows(ui::Registry& registry, const std::vector<core::RegistryRow>& row
 
 void SystemRegistration::RunUninstallStep() {
     ui::Registry& registry = FormSchedule->SetupRegistry;
-    struct CloseOnExit {
-        ui::Registry& registry;
-        ~CloseOnExit() { registry.CloseKey(); }
-    } close{registry};
+    const ui::ScopeExit closeKey([&registry] { registry.CloseKey(); });
     const std::vector<core::RegistryRow> rows =
         core::UninstallRows(Formain->FSetupDir, Formain->FSerial, core::kWebAddress);
     registry.CloseKey();
@@ -50,10 +48,7 @@ void SystemRegistration::CreateDesktopLink() {
 
 void SystemRegistration::CreateProgramGroup() {
     ui::DdeConversation& conversation = FormSchedule->DdeClientConv1;
-    struct CloseOnExit {
-        ui::DdeConversation& conversation;
-        ~CloseOnExit() { conversation.Close(); }
-    } close{conversation};
+    const ui::ScopeExit closeConversation([&conversation] { conversation.Close(); });
     conversation.SetLink("ProgMan", "ProgMan");
     if (!conversation.Open()) return;
     for (const std::string& command : core::ProgramGroupCommands(FormSchedule->Caption(), Formain->FSetupDir,

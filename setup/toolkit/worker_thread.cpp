@@ -1,6 +1,7 @@
 #include "worker_thread.h"
 
 #include "app.h"
+#include "scope_exit.h"
 
 namespace ui {
 
@@ -47,10 +48,7 @@ void WorkerThread::Synchronize(std::function<void()> call) {
     if (WaitForSingleObject(stop_.get(), 0) == WAIT_OBJECT_0) return;
     auto done = std::make_shared<UniqueKernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     App::Instance().PostToUiThread([alive = alive_, done, call = std::move(call)] {
-        struct SignalOnExit {
-            HANDLE event;
-            ~SignalOnExit() { SetEvent(event); }
-        } signal{done->get()};
+        const ScopeExit signal([&done] { SetEvent(done->get()); });
         if (*alive) call();
     });
     HANDLE waits[] = {done->get(), stop_.get()};

@@ -344,72 +344,89 @@ int Key(const std::wstring& className, UINT vk) {
     return 0;
 }
 
-int ListView(const std::wstring& className) {
-    HWND w = FindTopLevel(className, false);
-    if (!w) return 1;
-    for (HWND list : Children(w)) {
-        if (ClassOf(list) != L"SysListView32") continue;
+// Memory in the process that owns a control, for messages whose arguments are pointers.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(HWND control, SIZE_T size) {
         DWORD pid = 0;
-        GetWindowThreadProcessId(list, &pid);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process) return 1;
-        const SIZE_T bufferChars = 512;
-        auto* remote = static_cast<unsigned char*>(
-            VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + bufferChars * 2, MEM_COMMIT, PAGE_READWRITE));
-        HWND header = HWND(SendMessageW(list, LVM_GETHEADER, 0, 0));
-        const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
-        const int rows = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < rows; ++row) {
-            const bool selected = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
-            std::string line = selected ? "*" : " ";
-            for (int column = 0; column < columns; ++column) {
-                LVITEMW item{};
-                item.iSubItem = column;
-                item.cchTextMax = int(bufferChars);
-                item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-                WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-                const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, row, LPARAM(remote));
-                std::wstring text(size_t(length), L'\0');
-                ReadProcessMemory(process, remote + sizeof(LVITEMW), text.data(), size_t(length) * 2,
-                                  nullptr);
-                line += "|" + Escaped(text);
-            }
-            Print(line);
-        }
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
-        return 0;
+        GetWindowThreadProcessId(control, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_)
+            address_ = static_cast<unsigned char*>(
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     }
-    return 1;
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    explicit operator bool() const { return address_ != nullptr; }
+    unsigned char* at(SIZE_T offset = 0) const { return address_ + offset; }
+    void Write(const void* bytes, SIZE_T size, SIZE_T offset = 0) const {
+        WriteProcessMemory(process_, at(offset), bytes, size, nullptr);
+    }
+    void Read(void* bytes, SIZE_T size, SIZE_T offset = 0) const {
+        ReadProcessMemory(process_, at(offset), bytes, size, nullptr);
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    unsigned char* address_ = nullptr;
+};
+
+HWND FindListView(const std::wstring& className, bool visibleOnly) {
+    HWND w = FindTopLevel(className, visibleOnly);
+    if (!w) return nullptr;
+    for (HWND child : Children(w))
+        if (ClassOf(child) == L"SysListView32") return child;
+    return nullptr;
+}
+
+// Every row of the window's list view, "*" before a selected one, cells after "|".
+int ListView(const std::wstring& className) {
+    HWND list = FindListView(className, false);
+    const SIZE_T bufferChars = 512;
+    RemoteBuffer remote(list, sizeof(LVITEMW) + bufferChars * 2);
+    if (!list || !remote) return 1;
+    HWND header = HWND(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    const int rows = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        const bool selected = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+        std::string line = selected ? "*" : " ";
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.cchTextMax = int(bufferChars);
+            item.pszText = reinterpret_cast<wchar_t*>(remote.at(sizeof(LVITEMW)));
+            remote.Write(&item, sizeof item);
+            const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, row, LPARAM(remote.at()));
+            std::wstring text(size_t(length), L'\0');
+            remote.Read(text.data(), size_t(length) * 2, sizeof(LVITEMW));
+            line += "|" + Escaped(text);
+        }
+        Print(line);
+    }
+    return 0;
 }
 
 // Double-clicks a row of the window's list view as the mouse would.
 int ListViewDoubleClick(const std::wstring& className, int row) {
-    HWND w = FindTopLevel(className, true);
-    if (!w) return 1;
-    for (HWND list : Children(w)) {
-        if (ClassOf(list) != L"SysListView32") continue;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(list, &pid);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process) return 1;
-        auto* remote =
-            static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
-        RECT r{LVIR_BOUNDS, 0, 0, 0};
-        WriteProcessMemory(process, remote, &r, sizeof r, nullptr);
-        const bool found = SendMessageW(list, LVM_GETITEMRECT, row, LPARAM(remote)) != 0;
-        ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
-        if (!found) return 1;
-        const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
-        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(list, WM_LBUTTONUP, 0, at);
-        SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        SendMessageW(list, WM_LBUTTONUP, 0, at);
-        return 0;
-    }
-    return 1;
+    HWND list = FindListView(className, true);
+    RemoteBuffer remote(list, sizeof(RECT));
+    if (!list || !remote) return 1;
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    remote.Write(&r, sizeof r);
+    if (!SendMessageW(list, LVM_GETITEMRECT, row, LPARAM(remote.at()))) return 1;
+    remote.Read(&r, sizeof r);
+    const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    return 0;
 }
 
 // Waits for the process owning a window of the class to end and prints its exit code as Windows
