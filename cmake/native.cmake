@@ -37,12 +37,14 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
     SAMPLE_PAYLOAD=${build_root}/sample-payload
     UIDRIVER=${build_root}/cross/uidriver.exe
     CONFIRM_PROBE=${build_root}/cross/confirm_probe.exe
-    HOLD_FILE=${build_root}/cross/hold_file.exe)
+    HOLD_FILE=${build_root}/cross/hold_file.exe
+    PLANTED_DLL=${build_root}/cross/planted.dll
+    DLL_PROBE=${build_root}/cross/dll_probe.exe)
   add_test(NAME wine.environment.up COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh up)
   add_test(NAME wine.environment.down COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh down)
   set_tests_properties(wine.environment.up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${e2e_env}")
   set_tests_properties(wine.environment.down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${e2e_env}")
-  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel wizard earlier_installation finish registration running_application)
+  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel wizard earlier_installation finish registration running_application planted_dll)
     add_test(NAME wine.${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/${name}.sh)
     set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ON TIMEOUT 300
                          ENVIRONMENT "${e2e_env}")

@@ -18,6 +18,7 @@ add_library(setup_program STATIC
   setup/toolkit/font.cpp
   setup/toolkit/form.cpp
   setup/toolkit/resource_store.cpp
+  setup/toolkit/shell_api.cpp
   setup/toolkit/wide.cpp
   setup/toolkit/worker_thread.cpp
   setup/backdrop/temp_files.cpp
@@ -30,7 +31,7 @@ add_library(setup_program STATIC
   setup/install/win_file_system.cpp
   setup/install/Unit_sec.cpp)
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(setup_program PUBLIC setup_engine ole32 uuid comctl32 shell32 gdi32 user32)
+target_link_libraries(setup_program PUBLIC setup_engine ole32 uuid gdi32 user32)
 
 # The program's own resources as a .res file; the builder appends the payload to it.
 add_custom_command(
@@ -61,3 +62,9 @@ target_link_options(confirm_probe PRIVATE ${win_flags} -municode)
 
 add_executable(hold_file tests/wine/hold_file.cpp)
 target_link_options(hold_file PRIVATE ${win_flags} -municode)
+
+add_library(planted_dll SHARED tests/wine/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted)
+target_link_options(planted_dll PRIVATE -static -static-libgcc -s)
+add_executable(dll_probe tests/wine/dll_probe.cpp)
+target_link_options(dll_probe PRIVATE ${win_flags} -municode)

@@ -1,3 +1,4 @@
+#include "toolkit/shell_api.h"
 #include "desktop_link.h"
 
 #include "core/registration.h"
@@ -44,8 +45,8 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
 
     wchar_t desktop[MAX_PATH + 1] = {};
     PIDLIST_ABSOLUTE folder = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY, &folder))) {
-        (void)SHGetPathFromIDListW(folder, desktop);
+    if (SUCCEEDED(ui::shell::GetSpecialFolderLocation(CSIDL_COMMON_DESKTOPDIRECTORY, &folder))) {
+        (void)ui::shell::GetPathFromIDList(folder, desktop);
         CoTaskMemFree(folder);
     }
     const std::wstring target = ui::Wide(ui::Gbk(desktop) + linkFileName);

@@ -1,3 +1,4 @@
+#include "toolkit/shell_api.h"
 #include "system_registration.h"
 
 #include "backdrop/Unit_main.h"
@@ -63,7 +64,7 @@ void SystemRegistration::WriteRegistryEntries(const std::string& extension, cons
                                 iconIndex, Formain->FSetupDir, "",          ""};
     ui::Registry registry;
     WriteRows(registry, core::RegistrationRows(in), core::RegistryRoot::ClassesRoot);
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    ui::shell::ChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     // Serial and version are read from the configuration when they are written.
     in.serial = Formain->ReadSetupIni("Form", "Serial");
     in.version = Formain->ReadSetupIni("Form", "Version");

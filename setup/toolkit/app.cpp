@@ -16,13 +16,28 @@ constexpr wchar_t kMessageWindowClass[] = L"TSetupMessageWindow";
 
 } // namespace
 
-App::App() {
-    instance = this;
-    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+namespace {
+
+// comctl32 is no system-folder-only DLL, so it is not imported at load time: it is loaded here,
+// after the search path has been restricted, through the manifest's version 6 assembly.
+void RegisterCommonControls() {
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE comctl = LoadLibraryW(L"comctl32.dll");
+    auto init = comctl ? reinterpret_cast<InitFn>(
+                             reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")))
+                       : nullptr;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
                                                        ICC_ANIMATE_CLASS | ICC_LISTVIEW_CLASSES |
                                                        ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    if (init) init(&controls);
+}
+
+} // namespace
+
+App::App() {
+    instance = this;
+    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    RegisterCommonControls();
     WNDCLASSW wc{};
     wc.lpfnWndProc = MessageWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);

@@ -1,3 +1,4 @@
+#include "shell_api.h"
 #include "drives.h"
 
 #include "file_io.h"
@@ -59,14 +60,14 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
+    PIDLIST_ABSOLUTE item = shell::BrowseForFolder(&info);
     SetErrorMode(oldMode);
     for (HWND window : disabled)
         if (IsWindow(window)) EnableWindow(window, TRUE);
     if (!item) return std::nullopt;
 
     wchar_t path[MAX_PATH] = {};
-    const BOOL ok = SHGetPathFromIDListW(item, path);
+    const BOOL ok = shell::GetPathFromIDList(item, path);
     CoTaskMemFree(item);
     if (!ok) return std::nullopt;
     return Gbk(path);

@@ -1,3 +1,4 @@
+#include "toolkit/shell_api.h"
 #include "Unit_Schedule.h"
 
 #include "backdrop/Unit_main.h"
@@ -302,7 +303,7 @@ void TFormSchedule::Finish() {
             written = false;
         }
         const std::wstring program = ui::Wide(Formain->FSetupDir + Formain->ReadSetupIni("Run", "FileName"));
-        (void)ShellExecuteW(Handle(), L"open", program.c_str(), L"", L"", SW_SHOW);
+        (void)ui::shell::ShellExecute(Handle(), L"open", program.c_str(), L"", L"", SW_SHOW);
         if (!written) throw core::SetupError("Unable to write to " + settings);
     }
     Formain->Close();

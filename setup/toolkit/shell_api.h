@@ -1,0 +1,19 @@
+#pragma once
+// The shell functions the setup uses, bound from shell32.dll at first use rather than imported at
+// load time: shell32 and what it brings along then load only after the DLL search has been
+// restricted to the system folder. A function that cannot be bound fails as the system's would.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace ui::shell {
+
+HINSTANCE ShellExecute(HWND owner, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
+                       const wchar_t* folder, int show);
+PIDLIST_ABSOLUTE BrowseForFolder(BROWSEINFOW* info);
+BOOL GetPathFromIDList(PCIDLIST_ABSOLUTE item, wchar_t* path);
+HRESULT GetSpecialFolderLocation(int folder, PIDLIST_ABSOLUTE* item);
+void ChangeNotify(LONG event, UINT flags, const void* item1, const void* item2);
+
+} // namespace ui::shell
