@@ -31,7 +31,7 @@ add_library(setup_program STATIC
   setup/install/win_file_system.cpp
   setup/install/Unit_sec.cpp)
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(setup_program PUBLIC setup_engine ole32 uuid gdi32 user32)
+target_link_libraries(setup_program PUBLIC setup_engine ole32 oleaut32 uuid gdi32 user32)
 
 # The program's own resources as a .res file; the builder appends the payload to it.
 add_custom_command(

@@ -33,6 +33,9 @@ class TFormain : public ui::Form {
 
     void ShowAsMain() override;
 
+    // The resources the program carries.
+    const core::PayloadStore& Payload() const { return payload_; }
+
   private:
     ui::Label* Panel_Title = nullptr;
     ui::Panel* Panel1 = nullptr;

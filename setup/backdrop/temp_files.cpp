@@ -11,7 +11,7 @@ void WriteTempFiles(const core::PayloadStore& payload, const std::string& tempDi
     for (size_t i = 0; i < contents.size(); ++i)
         contents[i] = payload.Get(kTempFiles[i].resName, kTempFiles[i].resType);
     for (size_t i = 0; i < contents.size(); ++i)
-        ui::WriteWholeFile(tempDir + kTempFiles[i].fileName, contents[i]);
+        ui::WriteNewFile(tempDir + kTempFiles[i].fileName, contents[i]);
 }
 
 void DeleteTempFiles(const std::string& tempDir) {

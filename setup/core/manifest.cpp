@@ -40,4 +40,21 @@ std::string FolderPart(std::string_view relPath) {
     return sep == std::string_view::npos ? std::string() : std::string(relPath.substr(0, sep));
 }
 
+std::string RelativePathProblem(std::string_view relPath) {
+    if (!relPath.empty() && (relPath.front() == '\\' || relPath.front() == '/'))
+        return "starts with a backslash (an absolute path)";
+    const auto isLetter = [](char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); };
+    if (relPath.size() >= 2 && isLetter(relPath[0]) && relPath[1] == ':') return "has a drive";
+    if (FindLastSeparator(relPath, ":") != std::string_view::npos) return "has a colon";
+    int depth = 0;
+    for (const std::string& part : SplitAtBackslashes(relPath)) {
+        if (part == "..") {
+            if (--depth < 0) return "climbs out of the installation folder with \"..\"";
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+    }
+    return {};
+}
+
 } // namespace core

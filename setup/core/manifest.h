@@ -24,4 +24,9 @@ ManifestEntry ParseManifestLine(std::string_view line);
 // The bytes of RelPath before its last backslash or colon (a 0x5C trail byte does not count).
 std::string FolderPart(std::string_view relPath);
 
+// Why a relative path could reach outside the installation folder: it starts with a backslash (an
+// absolute or network path), has a drive or a colon (an alternate data stream), or climbs out with
+// "..". Empty when it stays inside.
+std::string RelativePathProblem(std::string_view relPath);
+
 } // namespace core

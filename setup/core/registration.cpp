@@ -29,7 +29,9 @@ std::vector<RegistryRow> UninstallRows(const std::string& setupDir, const std::s
         {hkcu, key, "Publisher", "Tessaly"},
         {hkcu, key, "DisplayVersion", DisplayVersion(serial)},
         {hkcu, key, "URLInfoAbout", webAddress},
-        {hkcu, key, "uninstallstring", setupDir + "Uninstall.exe"},
+        // Quoted: unquoted, a folder with a blank ("Program Files") lets Windows start a planted
+        // "D:\Program.exe" instead.
+        {hkcu, key, "uninstallstring", "\"" + setupDir + "Uninstall.exe\""},
     };
 }
 
@@ -41,7 +43,8 @@ std::vector<RegistryRow> RegistrationRows(const RegistrationInputs& in) {
         {hkcr, in.classKey, "", in.description},
         {hkcr, in.classKey + "\\DefaultIcon", "", in.exePath + "," + std::to_string(in.iconIndex)},
         {hkcr, in.classKey + "\\Shell\\Open", "", "&Open"},
-        {hkcr, in.classKey + "\\Shell\\Open\\Command", "", in.exePath + " %1"},
+        // Quoted, so that a document whose name has blanks arrives as one argument.
+        {hkcr, in.classKey + "\\Shell\\Open\\Command", "", "\"" + in.exePath + "\" \"%1\""},
         {hkcu, in.classKey + "\\Shell\\PathName", "Path", FolderWithBackslash(in.exePath)},
         {hkcu, in.classKey + "\\Shell\\Serial", "Serial", in.serial},
         {hkcu, in.classKey + "\\Shell\\Version", "Version", in.version},

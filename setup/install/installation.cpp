@@ -39,6 +39,7 @@ class Sequence {
 
         // 2. Main executable; a failed write means the application runs from this folder.
         const std::string_view exeBytes = payload_.Get("FileExe", "exename");
+        RequireInside(settings_.exeName, "[Run] FileName=" + settings_.exeName);
         try {
             view_.SetLabel(TargetLabel(settings_.setupDir, settings_.exeName));
             if (!EnsureSetupDir(settings_.setupDir)) return Outcome::Stopped;
@@ -50,11 +51,14 @@ class Sequence {
         }
 
         // 3. Every line of the manifest, in order.
-        const std::vector<std::string> lines =
-            core::ReadManifestLines(files_.ReadFile(settings_.tempDir + "lmraSetup.log"));
+        const std::string manifestPath = settings_.tempDir + "lmraSetup.log";
+        const std::string manifest = files_.ReadFile(manifestPath);
+        RequireUnchanged(manifestPath, manifest, payload_.Get("FileTxt5", "txtname"));
+        const std::vector<std::string> lines = core::ReadManifestLines(manifest);
         HandleMessages();
         for (size_t index = 0; index < lines.size(); ++index) {
             const core::ManifestEntry entry = core::ParseManifestLine(lines[index]);
+            RequireInside(entry.RelPath, lines[index]);
             if (EnsureSubDir(core::FolderPart(entry.RelPath)))
                 ExtractPayloadFile(entry.ResName, entry.ResType, entry.RelPath, static_cast<int>(index));
         }
@@ -91,6 +95,13 @@ class Sequence {
         view_.HideLabel();
         HandleMessages();
         return Outcome::Finished;
+    }
+
+    // Nothing is written outside the installation folder.
+    static void RequireInside(const std::string& relPath, const std::string& source) {
+        if (const std::string problem = core::RelativePathProblem(relPath); !problem.empty())
+            throw core::SetupError("The path of \"" + source + "\" " + problem +
+                                   "; setup writes nothing outside the installation folder");
     }
 
     void HandleMessages() {
@@ -154,6 +165,12 @@ std::string TargetLabel(const std::string& setupDir, const std::string& relPath)
     const std::string whole = setupDir + relPath;
     if (whole.size() <= kWholeLabelLimit) return whole;
     return setupDir.substr(0, kKeptFolderBytes) + "...\\" + relPath;
+}
+
+void RequireUnchanged(const std::string& path, std::string_view onDisk, std::string_view written) {
+    if (onDisk != written)
+        throw core::SetupError("The temporary file \"" + path +
+                               "\" has been changed since setup wrote it; setup does not use it");
 }
 
 Outcome RunInstallation(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,

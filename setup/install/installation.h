@@ -69,6 +69,10 @@ enum class Outcome {
 // Where the installation's own label texts come from: the label rule for a target path.
 std::string TargetLabel(const std::string& setupDir, const std::string& relPath);
 
+// A temporary file must still hold exactly what setup wrote to it from its resource: the folder is
+// shared, and setup runs elevated. Raises an error naming the file when it does not.
+void RequireUnchanged(const std::string& path, std::string_view onDisk, std::string_view written);
+
 // Runs the whole sequence once. An error that ends it (a missing resource, a file that cannot be
 // written or read, an error of a later step) leaves as a SetupError for the standard error box.
 Outcome RunInstallation(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,

@@ -20,16 +20,67 @@ std::string SystemErrorText(unsigned long code) {
     return Gbk(text);
 }
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-    UniqueFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw core::SetupError("Cannot create file \"" + path + "\". " + SystemErrorText(GetLastError()));
+namespace {
+
+// Creates the file; the handle is invalid, with the system's last error kept, when it cannot.
+UniqueFileHandle CreateForWriting(const std::string& path, DWORD disposition, DWORD flags) {
+    const std::wstring widePath = Wide(path);
+    if (widePath.size() >= MAX_PATH) { // a longer path would be cut, and the bytes land elsewhere
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return UniqueFileHandle();
+    }
+    return UniqueFileHandle(CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        disposition, FILE_ATTRIBUTE_NORMAL | flags, nullptr));
+}
+
+[[noreturn]] void RaiseCannotCreate(const std::string& path, DWORD reason) {
+    throw core::SetupError("Cannot create file \"" + path + "\". " +
+                           (reason == ERROR_FILENAME_EXCED_RANGE ? std::string("The path is too long.")
+                                                                 : SystemErrorText(reason)));
+}
+
+void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
     DWORD written = 0;
     if (!bytes.empty() &&
         (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
          written != bytes.size()))
         throw core::SetupError("Stream write error");
+}
+
+} // namespace
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    const UniqueFileHandle file = CreateForWriting(path, CREATE_ALWAYS, 0);
+    if (!file) RaiseCannotCreate(path, GetLastError());
+    WriteAll(file, bytes);
+}
+
+void WriteNewFile(const std::string& path, std::string_view bytes) {
+    // Written under a name no one could have prepared (made anew, never opened through a link),
+    // then renamed over whatever stands under the name: a rename replaces a planted link itself
+    // and never touches what it points to.
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::string fresh =
+            path + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".new";
+        UniqueFileHandle file = CreateForWriting(fresh, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (!file) {
+            const DWORD reason = GetLastError();
+            if (reason == ERROR_FILE_EXISTS && attempt < 16) continue; // someone took that name
+            RaiseCannotCreate(path, reason);
+        }
+        try {
+            WriteAll(file, bytes);
+        } catch (...) {
+            file.reset();
+            (void)DeleteFileW(Wide(fresh).c_str());
+            throw;
+        }
+        file.reset();
+        if (MoveFileExW(Wide(fresh).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        const DWORD reason = GetLastError();
+        (void)DeleteFileW(Wide(fresh).c_str());
+        RaiseCannotCreate(path, reason);
+    }
 }
 
 std::string ReadWholeFile(const std::string& path) {

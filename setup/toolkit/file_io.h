@@ -12,6 +12,11 @@ std::string SystemErrorText(unsigned long code);
 // Raises "Cannot create file "%s". %s" or "Stream write error".
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// As WriteWholeFile, for a file in a folder that others may write to: whatever stands under the
+// name (a file or a link someone planted) is replaced by a file created anew, never written
+// through. Fails rather than write anywhere else.
+void WriteNewFile(const std::string& path, std::string_view bytes);
+
 // Raises "Cannot open file "%s". %s".
 std::string ReadWholeFile(const std::string& path);
 

@@ -1,5 +1,11 @@
 #include "shell_api.h"
 
+#include "com_ptr.h"
+
+#include <exdisp.h>
+#include <shldisp.h>
+#include <servprov.h>
+
 namespace ui::shell {
 namespace {
 
@@ -10,8 +16,8 @@ template <typename Fn> Fn Bind(const char* name) {
 
 } // namespace
 
-HINSTANCE ShellExecute(HWND owner, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
-                       const wchar_t* folder, int show) {
+HINSTANCE Execute(HWND owner, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
+                  const wchar_t* folder, int show) {
     using Fn = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, int);
     static const Fn fn = Bind<Fn>("ShellExecuteW");
     return fn ? fn(owner, operation, file, parameters, folder, show)
@@ -40,6 +46,66 @@ void ChangeNotify(LONG event, UINT flags, const void* item1, const void* item2) 
     using Fn = void(WINAPI*)(LONG, UINT, const void*, const void*);
     static const Fn fn = Bind<Fn>("SHChangeNotify");
     if (fn) fn(event, flags, item1, item2);
+}
+
+namespace {
+
+// The desktop shell's dispatch object, or nothing when there is no desktop shell window.
+ComPtr<IShellDispatch2> DesktopShellDispatch() {
+    ComPtr<IShellWindows> windows;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                                windows.put())))
+        return {};
+    VARIANT desktop;
+    VariantInit(&desktop);
+    desktop.vt = VT_I4;
+    desktop.lVal = CSIDL_DESKTOP;
+    VARIANT empty;
+    VariantInit(&empty);
+    long hwnd = 0;
+    ComPtr<IDispatch> found;
+    if (windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH,
+                              reinterpret_cast<IDispatch**>(found.put())) != S_OK)
+        return {};
+    ComPtr<IServiceProvider> services;
+    ComPtr<IShellBrowser> browser;
+    ComPtr<IShellView> view;
+    ComPtr<IDispatch> background;
+    ComPtr<IShellFolderViewDual> folderView;
+    ComPtr<IDispatch> application;
+    ComPtr<IShellDispatch2> shell;
+    if (FAILED(found->QueryInterface(IID_IServiceProvider, services.put())) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.put())) ||
+        FAILED(browser->QueryActiveShellView(reinterpret_cast<IShellView**>(view.put()))) ||
+        FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.put())) ||
+        FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.put())) ||
+        FAILED(folderView->get_Application(reinterpret_cast<IDispatch**>(application.put()))) ||
+        FAILED(application->QueryInterface(IID_IShellDispatch2, shell.put())))
+        return {};
+    return shell;
+}
+
+} // namespace
+
+void OpenAsDesktopUser(HWND owner, const std::wstring& file) {
+    if (ComPtr<IShellDispatch2> shell = DesktopShellDispatch()) {
+        BSTR path = SysAllocString(file.c_str());
+        VARIANT none;
+        VariantInit(&none);
+        VARIANT open;
+        VariantInit(&open);
+        open.vt = VT_BSTR;
+        open.bstrVal = SysAllocString(L"open");
+        VARIANT show;
+        VariantInit(&show);
+        show.vt = VT_I4;
+        show.lVal = SW_SHOW;
+        const HRESULT hr = shell->ShellExecute(path, none, none, open, show);
+        SysFreeString(path);
+        VariantClear(&open);
+        if (SUCCEEDED(hr)) return;
+    }
+    (void)Execute(owner, L"open", file.c_str(), L"", L"", SW_SHOW);
 }
 
 } // namespace ui::shell

@@ -7,13 +7,20 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+
 namespace ui::shell {
 
-HINSTANCE ShellExecute(HWND owner, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
-                       const wchar_t* folder, int show);
+HINSTANCE Execute(HWND owner, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
+                  const wchar_t* folder, int show);
 PIDLIST_ABSOLUTE BrowseForFolder(BROWSEINFOW* info);
 BOOL GetPathFromIDList(PCIDLIST_ABSOLUTE item, wchar_t* path);
 HRESULT GetSpecialFolderLocation(int folder, PIDLIST_ABSOLUTE* item);
 void ChangeNotify(LONG event, UINT flags, const void* item1, const void* item2);
+
+// Starts a program as the signed-in user rather than with setup's elevated rights: through the
+// desktop shell's own ShellExecute, reached through its shell windows. Where the system offers no
+// desktop shell window, the program is started with ShellExecute as it is.
+void OpenAsDesktopUser(HWND owner, const std::wstring& file);
 
 } // namespace ui::shell

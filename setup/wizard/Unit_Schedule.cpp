@@ -2,6 +2,7 @@
 #include "Unit_Schedule.h"
 
 #include "backdrop/Unit_main.h"
+#include "install/installation.h"
 #include "core/ascii.h"
 #include "core/earlier_installation.h"
 #include "core/gbk.h"
@@ -254,7 +255,9 @@ void TFormSchedule::BtnNextClick() {
         return;
     case core::NextAction::LoadAgreement: {
         ShowFlow(); // the page shows even when its text cannot be read
-        const std::string agreement = ui::ReadWholeFile(Formain->FTempDir + "SQXY.txt");
+        const std::string agreementPath = Formain->FTempDir + "SQXY.txt";
+        const std::string agreement = ui::ReadWholeFile(agreementPath);
+        install::RequireUnchanged(agreementPath, agreement, Formain->Payload().Get("FileTxt4", "txtname"));
         std::string text;
         for (const std::string& line : core::SplitLines(agreement))
             text += line + "\r\n";
@@ -303,7 +306,7 @@ void TFormSchedule::Finish() {
             written = false;
         }
         const std::wstring program = ui::Wide(Formain->FSetupDir + Formain->ReadSetupIni("Run", "FileName"));
-        (void)ui::shell::ShellExecute(Handle(), L"open", program.c_str(), L"", L"", SW_SHOW);
+        ui::shell::OpenAsDesktopUser(Handle(), program);
         if (!written) throw core::SetupError("Unable to write to " + settings);
     }
     Formain->Close();

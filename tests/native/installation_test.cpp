@@ -1,4 +1,5 @@
 #include "install/installation.h"
+#include "core/manifest.h"
 #include "install_fakes.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,11 @@ class InstallationTest : public ::testing::Test {
         payload.Add("EMPTY", "NAME", "");
     }
 
-    void Manifest(const std::string& text) { files.files[kManifestPath] = text; }
+    // The temporary manifest as setup writes it from its resource.
+    void Manifest(const std::string& text) {
+        files.files[kManifestPath] = text;
+        payload.Add("FILETXT5", "TXTNAME", text);
+    }
 
     Outcome Run() { return install::RunInstallation(payload, files, view, registration, settings); }
 
@@ -299,4 +304,55 @@ TEST(TargetLabel, WholeUpTo45BytesShortenedFrom46) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(install::TargetLabel(c.setupDir, c.relPath), c.label) << c.relPath;
+}
+
+TEST_F(InstallationTest, ChangedTemporaryManifestIsNotActedOn) {
+    Manifest("FileTxt1 txtname History.txt");
+    files.files[kManifestPath] =
+        "FileTxt1 txtname ..\\..\\Windows\\History.txt"; // someone else's instructions
+    try {
+        Run();
+        FAIL() << "no error";
+    } catch (const core::SetupError& e) {
+        EXPECT_STREQ(e.what(),
+                     "The temporary file \"C:\\WINDOWS\\Temp\\lmraSetup.log\" has been changed since setup "
+                     "wrote it; setup does not use it");
+    }
+    EXPECT_EQ(files.files.count("C:\\A\\History.txt"), 0u);
+    EXPECT_EQ(view.bars.back(), 5);
+}
+
+TEST_F(InstallationTest, NothingIsWrittenOutsideTheInstallationFolder) {
+    const struct {
+        const char* line;
+        const char* says;
+    } cases[] = {
+        {"FileTxt1 txtname ..\\outside.txt", "climbs out of the installation folder"},
+        {"FileTxt1 txtname Sub\\..\\..\\outside.txt", "climbs out of the installation folder"},
+        {"FileTxt1 txtname \\Windows\\win.ini", "starts with a backslash"},
+        {"FileTxt1 txtname C:\\Windows\\win.ini", "has a drive"},
+        {"FileTxt1 txtname History.txt:hidden", "has a colon"},
+    };
+    for (const auto& c : cases) {
+        log.clear();
+        files.files = {};
+        files.dirs = {"C:\\WINDOWS", "C:\\WINDOWS\\Temp"};
+        Manifest(std::string("FileTxt1 txtname History.txt\r\n") + c.line);
+        try {
+            Run();
+            ADD_FAILURE() << "no error for " << c.line;
+        } catch (const core::SetupError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("The path of \"") + c.line + "\" " +
+                          core::RelativePathProblem(core::ParseManifestLine(c.line).RelPath) +
+                          "; setup writes nothing outside the installation folder");
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(From("mkdir C:\\A\\.."), Log{}) << c.line;
+        EXPECT_EQ(files.files.size(), 3u) << c.line; // the manifest, the executable, History.txt
+    }
+
+    settings.exeName = "..\\VLMR.exe";
+    Manifest("FileTxt1 txtname History.txt");
+    EXPECT_THROW(Run(), core::SetupError); // an error, not the running-application guard
 }

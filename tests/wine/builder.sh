@@ -25,4 +25,15 @@ check "refusal of a path that climbs out" grep -qF 'Setup.log:98: the relative p
 
 if SETUP_PAUSE_MS=fast build "$SAMPLE_PAYLOAD" "$WORK/broken.exe"; then fail "a bad pause was accepted"; else pass; fi
 check "refusal of a pause that is no number" grep -qF 'SETUP_PAUSE_MS must be a whole number' "$WORK/build.out"
+# Signing with a throwaway certificate: the signature verifies and the signed setup still runs.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$WORK/key.pem" -out "$WORK/cert.pem" -days 2 \
+    -subj "/CN=Velmora test signer" >/dev/null 2>&1
+check "signed build" env SETUP_SIGN_CERT="$WORK/cert.pem" SETUP_SIGN_KEY="$WORK/key.pem" \
+    "$SETUP_SOURCE/scripts/build-setup" "$SAMPLE_PAYLOAD" "$WORK/signed.exe"
+osslsigncode verify -CAfile "$WORK/cert.pem" -in "$WORK/signed.exe" >"$WORK/verify.out" 2>&1 || true
+check "signature verifies" grep -q "Signature verification: ok" "$WORK/verify.out"
+start_setup "$WORK/signed.exe"
+check "the signed setup runs" driver wait-window TFormSchedule 20000
+quit_wizard
+exit_code $RUN >/dev/null
 finish

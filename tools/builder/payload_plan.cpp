@@ -27,24 +27,6 @@ bool IsIdentifier(const std::string& s) {
     return true;
 }
 
-// Why a relative path could reach outside the installation folder; empty when it cannot.
-std::string PathProblem(const std::string& relPath) {
-    if (relPath.front() == '\\' || relPath.front() == '/')
-        return "starts with a backslash (an absolute path)";
-    if (relPath.size() >= 2 && std::isalpha(static_cast<unsigned char>(relPath[0])) && relPath[1] == ':')
-        return "has a drive";
-    if (core::FindLastSeparator(relPath, ":") != std::string::npos) return "has a colon";
-    int depth = 0;
-    for (const std::string& part : core::SplitAtBackslashes(relPath)) {
-        if (part == "..") {
-            if (--depth < 0) return "climbs out of the installation folder with \"..\"";
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-    }
-    return {};
-}
-
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw BuildRefused(path.string() + ": cannot read the manifest");
@@ -84,7 +66,7 @@ std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir
             throw refuse("the resource (" + entry.ResName + ", " + entry.ResType +
                          ") is listed already on line " + std::to_string(known->second));
 
-        if (const std::string problem = PathProblem(entry.RelPath); !problem.empty())
+        if (const std::string problem = core::RelativePathProblem(entry.RelPath); !problem.empty())
             throw refuse("the relative path " + problem);
         std::string unixPath;
         for (const std::string& part : core::SplitAtBackslashes(entry.RelPath))
