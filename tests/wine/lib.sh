@@ -121,3 +121,43 @@ restart_wineserver() {
     setsid wineserver -p >/dev/null 2>&1 </dev/null || true
     wine cmd /c exit >/dev/null 2>&1 || true # the first start after a restart brings up the services
 }
+
+# A second wine drive letter for a test, backed by a Linux folder.
+map_drive() { # LETTER FOLDER
+    ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
+    wine reg add 'HKLM\Software\Wine\Drives' /v "$1:" /d hd /f >/dev/null 2>&1
+    restart_wineserver # the mount manager reads its drives when it starts
+}
+unmap_drive() { # LETTER
+    rm -f "$WINEPREFIX/dosdevices/$1:"
+    wine reg delete 'HKLM\Software\Wine\Drives' /v "$1:" /f >/dev/null 2>&1 || true
+    restart_wineserver
+}
+
+# Every installed file that is there is whole and right, except at most the one named.
+installed_files_intact() { # TARGET [PARTLY_WRITTEN]
+    local rel bad=""
+    while IFS= read -r rel; do
+        [ -n "$rel" ] && [ -f "$1/$rel" ] && [ "$rel" != "${2:-}" ] || continue
+        cmp -s "$1/$rel" "$SAMPLE_PAYLOAD/$rel" || bad="$bad $rel"
+    done < <(manifest_paths)
+    [ -z "$bad" ] || { echo "not intact:$bad" >&2; return 1; }
+}
+
+# Presses OK on message boxes until none comes within a second; prints how many there were.
+answer_all_boxes() {
+    local n=0
+    while driver msgbox 1500 >/dev/null; do
+        n=$((n + 1))
+        driver press OK >/dev/null
+        sleep 0.2
+    done
+    echo "$n"
+}
+
+# Ends a stopped installation the only way there is: cancel, answered OK.
+cancel_installation() {
+    driver click TFormsec "取消" >/dev/null
+    driver msgbox 10000 >/dev/null
+    driver press OK >/dev/null
+}

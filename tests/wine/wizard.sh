@@ -6,18 +6,8 @@ source "$(dirname "$0")/lib.sh"
 # A hard disk D: for this test: the default folder goes there.
 ddrive="$WORK/ddrive"
 mkdir -p "$ddrive"
-set_drive_d() { # present|absent
-    if [ "$1" = present ]; then
-        ln -sfn "$ddrive" "$WINEPREFIX/dosdevices/d:"
-        wine reg add 'HKLM\Software\Wine\Drives' /v d: /d hd /f >/dev/null 2>&1
-    else
-        rm -f "$WINEPREFIX/dosdevices/d:"
-        wine reg delete 'HKLM\Software\Wine\Drives' /v d: /f >/dev/null 2>&1 || true
-    fi
-    restart_wineserver # the mount manager reads its drives when it starts
-}
-set_drive_d present
-trap 'set_drive_d absent; cleanup' EXIT
+map_drive d "$ddrive"
+trap 'unmap_drive d; cleanup' EXIT
 
 start_setup
 driver wait-window TFormSchedule 20000 >/dev/null

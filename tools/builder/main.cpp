@@ -4,6 +4,7 @@
 #include "res_file.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -34,7 +35,10 @@ int main(int argc, char** argv) {
                                         pauseText + "\"");
         const auto pause = static_cast<std::uint32_t>(std::stoul(pauseText));
 
-        const std::vector<builder::PayloadResource> payload = builder::PlanPayload(argv[2]);
+        // SETUP_BUILDER_UNCHECKED=1 lets a faulty manifest through, for tests of the installer only.
+        const char* unchecked = std::getenv("SETUP_BUILDER_UNCHECKED");
+        const bool strict = !(unchecked && std::string(unchecked) == "1");
+        const std::vector<builder::PayloadResource> payload = builder::PlanPayload(argv[2], strict);
         std::ofstream out(argv[4], std::ios::binary | std::ios::trunc);
         CopyFileInto(out, argv[1]);
         for (const builder::PayloadResource& resource : payload) {

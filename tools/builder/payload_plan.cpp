@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <utility>
@@ -37,7 +38,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 } // namespace
 
-std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir) {
+std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir, bool strict) {
     const std::filesystem::path manifestPath = payloadDir / kManifestFileName;
     const std::string manifest = ReadFile(manifestPath);
     const std::vector<std::string> lines = core::ReadManifestLines(manifest);
@@ -50,31 +51,38 @@ std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir
             return BuildRefused(manifestPath.string() + ":" + std::to_string(i + 1) + ": " + problem +
                                 ": \"" + Printable(line) + "\"");
         };
-        const std::optional<std::string> utf8Line = GbkToUtf8(line);
-        if (!utf8Line) throw refuse("the line is not valid GBK text");
+        try {
+            const std::optional<std::string> utf8Line = GbkToUtf8(line);
+            if (!utf8Line) throw refuse("the line is not valid GBK text");
 
-        const core::ManifestEntry entry = core::ParseManifestLine(line);
-        if (entry.ResName.empty() || entry.ResType.empty() || entry.RelPath.empty() ||
-            line.size() != entry.ResName.size() + entry.ResType.size() + entry.RelPath.size() + 2)
-            throw refuse("the line does not split into name, type and relative path");
-        if (!IsIdentifier(entry.ResName) || !IsIdentifier(entry.ResType))
-            throw refuse("a resource name or type may hold only ASCII letters, digits and underscores");
+            const core::ManifestEntry entry = core::ParseManifestLine(line);
+            if (entry.ResName.empty() || entry.ResType.empty() || entry.RelPath.empty() ||
+                line.size() != entry.ResName.size() + entry.ResType.size() + entry.RelPath.size() + 2)
+                throw refuse("the line does not split into name, type and relative path");
+            if (!IsIdentifier(entry.ResName) || !IsIdentifier(entry.ResType))
+                throw refuse("a resource name or type may hold only ASCII letters, digits and underscores");
 
-        PayloadResource resource{core::AsciiUpper(entry.ResName), core::AsciiUpper(entry.ResType), {}};
-        const auto [known, inserted] = firstLine.emplace(std::make_pair(resource.name, resource.type), i + 1);
-        if (!inserted)
-            throw refuse("the resource (" + entry.ResName + ", " + entry.ResType +
-                         ") is listed already on line " + std::to_string(known->second));
+            PayloadResource resource{core::AsciiUpper(entry.ResName), core::AsciiUpper(entry.ResType), {}};
+            const auto [known, inserted] =
+                firstLine.emplace(std::make_pair(resource.name, resource.type), i + 1);
+            if (!inserted)
+                throw refuse("the resource (" + entry.ResName + ", " + entry.ResType +
+                             ") is listed already on line " + std::to_string(known->second));
 
-        if (const std::string problem = core::RelativePathProblem(entry.RelPath); !problem.empty())
-            throw refuse("the relative path " + problem);
-        std::string unixPath;
-        for (const std::string& part : core::SplitAtBackslashes(entry.RelPath))
-            unixPath += (unixPath.empty() ? "" : "/") + *GbkToUtf8(part);
-        resource.file = payloadDir / unixPath;
-        if (!std::filesystem::is_regular_file(resource.file))
-            throw refuse("the file " + resource.file.string() + " does not exist");
-        resources.push_back(std::move(resource));
+            if (const std::string problem = core::RelativePathProblem(entry.RelPath); !problem.empty())
+                throw refuse("the relative path " + problem);
+            std::string unixPath;
+            for (const std::string& part : core::SplitAtBackslashes(entry.RelPath))
+                unixPath += (unixPath.empty() ? "" : "/") + *GbkToUtf8(part);
+            resource.file = payloadDir / unixPath;
+            if (!std::filesystem::is_regular_file(resource.file))
+                throw refuse("the file " + resource.file.string() + " does not exist");
+            resources.push_back(std::move(resource));
+        } catch (const BuildRefused& refusal) {
+            if (strict) throw;
+            std::cerr << "build-setup: left out: " << refusal.what()
+                      << "\n"; // the line stays in the manifest
+        }
     }
 
     for (const auto& [name, type] : kFixedResources)

@@ -27,6 +27,8 @@ constexpr char kManifestFileName[] = "Setup.log";
 // made of ASCII letters, digits and underscores, a (name, type) pair listed twice, a relative path
 // that is absolute, has a drive, starts with a backslash or climbs out with "..", a missing file,
 // text that is not valid GBK, or a missing resource the program addresses by name.
-std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir);
+// With strict false a line that would be refused only gets no resource and stays in the manifest as
+// it is: that builds a setup that meets a faulty manifest, to test the installer itself.
+std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir, bool strict = true);
 
 } // namespace builder

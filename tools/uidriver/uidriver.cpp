@@ -4,6 +4,7 @@
 // texts are printed as \r and \n. Exit code 0 on success, 1 when the thing did not turn up.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <objidl.h>
 #include <shlobj.h>
 
@@ -448,6 +449,26 @@ int WatchExit(const std::wstring& className, DWORD timeout) {
     return 0;
 }
 
+// The handles and memory of the process that owns a window of the class.
+int Stats(const std::wstring& className) {
+    HWND w = FindTopLevel(className, false);
+    if (!w) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return 1;
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    K32GetProcessMemoryInfo(process, &memory, sizeof memory);
+    CloseHandle(process);
+    Print("handles=" + std::to_string(handles));
+    Print("private=" + std::to_string(memory.PagefileUsage));
+    Print("peak=" + std::to_string(memory.PeakWorkingSetSize));
+    return 0;
+}
+
 // What a shortcut file points at: its target and its working folder.
 int Shortcut(const wchar_t* path) {
     CoInitialize(nullptr);
@@ -549,6 +570,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"listview-dblclick" && argc >= 4) return ListViewDoubleClick(argv[2], _wtoi(argv[3]));
     if (command == L"listview" && argc >= 3) return ListView(argv[2]);
     if (command == L"watch-exit" && argc >= 3) return WatchExit(argv[2], Timeout(argc, argv, 3));
+    if (command == L"stats" && argc >= 3) return Stats(argv[2]);
     if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
     if (command == L"screenshot" && argc >= 3) return Screenshot(argv[2]);
     Print("unknown command");

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Setup killed in the middle of the installation, then run again: the second run completes with
+# every file right. Then twenty full installations in a row over the same folder, each complete and
+# byte-identical, without growth in handles or memory from run to run.
+source "$(dirname "$0")/lib.sh"
+target=$(c_drive VelmoraLoad)
+rm -rf "$target"
+
+start_setup
+walk_to_confirmation 'C:\VelmoraLoad\'
+driver click TFormSchedule "下一步 >" >/dev/null
+for _ in $(seq 100); do [ "$(find "$target" -type f 2>/dev/null | wc -l)" -ge 20 ] && break; sleep 0.1; done
+pkill -9 -f 'sample-setup/VlmraSetup.exe' || true
+exit_code $RUN >/dev/null
+check "killed in the middle" test "$(find "$target" -type f | wc -l)" -lt "$(manifest_paths | wc -l)"
+
+install_once() { # EXE: one whole installation into the folder; prints the process's stats
+    start_setup "$1"
+    driver wait-window TFormSchedule 20000 >/dev/null
+    if driver msgbox 1000 >/dev/null; then driver press Yes >/dev/null; fi # the earlier installation
+    walk_to_confirmation 'C:\VelmoraLoad\'
+    driver click TFormSchedule "下一步 >" >/dev/null
+    driver wait-text TFormSchedule "完毕" 60000 >/dev/null || fail "no last page"
+    driver stats TFormSchedule >"$WORK/stats"
+    driver click TFormSchedule "运行软件" >/dev/null
+    sleep 0.3
+    driver click TFormSchedule "完毕" >/dev/null
+    [ "$(exit_code $RUN)" = 0 ] || fail "exit code of a run"
+    diff -r "$SAMPLE_PAYLOAD" "$target" >/dev/null || fail "a run left the folder different from the payload"
+    sed -n 's/^\(handles\|private\)=//p' "$WORK/stats" | tr -d '\r' | tr '\n' ' '
+}
+
+check "the run after the kill completes with every file right" install_once "$SETUP_EXE" >/dev/null
+
+SETUP_SKIP_TOOLS=1 SETUP_PAUSE_MS=0 "$SETUP_SOURCE/scripts/build-setup" "$SAMPLE_PAYLOAD" "$WORK/fast.exe" >/dev/null 2>&1
+for run in $(seq 20); do
+    stats=$(install_once "$WORK/fast.exe")
+    echo "run $run: handles private bytes: $stats"
+    [ "$run" = 2 ] && first=$stats
+    last=$stats
+done
+read -r first_handles first_private <<<"$first"
+read -r last_handles last_private <<<"$last"
+check "handles do not grow from run 2 to run 20 ($first_handles -> $last_handles)" \
+    test "$last_handles" -le $((first_handles + 5))
+check "memory does not grow from run 2 to run 20 ($first_private -> $last_private)" \
+    test "$last_private" -le $((first_private + first_private / 10))
+rm -rf "$target"
+finish
