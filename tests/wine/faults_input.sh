@@ -10,7 +10,7 @@ variant() {
     shift
     rm -rf "$WORK/$name"
     cp -r "$SAMPLE_PAYLOAD" "$WORK/$name"
-    (cd "$WORK/$name" && "$@")
+    (cd "$WORK/$name" && LC_ALL=C "$@") # the texts are GBK
     "$SETUP_SOURCE/scripts/build-setup" "$WORK/$name" "$WORK/$name.exe" >"$WORK/build.out" 2>&1 ||
         { cat "$WORK/build.out" >&2; fail "building $name"; }
 }
