@@ -82,8 +82,8 @@ void Control::SetEnabled(bool enabled) {
     EnableWindow(hwnd_, enabled);
 }
 
-void Control::SetFont(const FontSpec& spec) {
-    font_ = CreateFontFrom(spec);
+void Control::SetFont(const FontSpec& font) {
+    font_ = CreateFontFrom(font);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 

@@ -36,7 +36,7 @@ class Control {
     bool Visible() const;
     void SetEnabled(bool enabled);
 
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontSpec& font);
     void SetTextColor(COLORREF colour) { textColour_ = colour; }
     void SetBackground(COLORREF colour);
     // The parent's drawing shows through around the text.

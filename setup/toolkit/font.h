@@ -13,6 +13,6 @@ struct FontSpec {
     BYTE charset = DEFAULT_CHARSET;
 };
 
-UniqueGdiObject CreateFontFrom(const FontSpec& spec);
+UniqueGdiObject CreateFontFrom(const FontSpec& font);
 
 } // namespace ui

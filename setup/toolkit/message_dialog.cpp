@@ -58,8 +58,8 @@ HWND AddControl(HWND dialog, const wchar_t* className, const std::wstring& text,
     return control;
 }
 
-void Layout(HWND dialog, const DialogSpec& spec) {
-    const std::wstring& question = spec.text;
+void Layout(HWND dialog, const DialogSpec& box) {
+    const std::wstring& question = box.text;
     HDC dc = GetDC(dialog);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     RECT text{0, 0, kMaxTextWidth, 0};
@@ -70,7 +70,7 @@ void Layout(HWND dialog, const DialogSpec& spec) {
 
     const int textLeft = kMargin + kIconSize + kMargin;
     const int textHeight = text.bottom > kIconSize ? text.bottom : kIconSize;
-    const int count = static_cast<int>(spec.buttons.size());
+    const int count = static_cast<int>(box.buttons.size());
     const int buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
     int clientWidth = textLeft + text.right + kMargin;
     if (clientWidth < buttonsWidth + 2 * kMargin) clientWidth = buttonsWidth + 2 * kMargin;
@@ -78,15 +78,15 @@ void Layout(HWND dialog, const DialogSpec& spec) {
     const int clientHeight = buttonTop + kButtonHeight + kMargin;
 
     HWND icon = AddControl(dialog, L"STATIC", L"", SS_ICON, -1, kMargin, kMargin, kIconSize, kIconSize);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, spec.icon)), 0);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, box.icon)), 0);
     AddControl(dialog, L"STATIC", question, SS_LEFT | SS_NOPREFIX, 0xFFFF, textLeft, kMargin, text.right,
                text.bottom);
     const int buttonsLeft = (clientWidth - buttonsWidth) / 2;
     HWND first = nullptr;
     for (int i = 0; i < count; ++i) {
         HWND button =
-            AddControl(dialog, L"BUTTON", spec.buttons[i].text,
-                       (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, spec.buttons[i].id,
+            AddControl(dialog, L"BUTTON", box.buttons[i].text,
+                       (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, box.buttons[i].id,
                        buttonsLeft + i * (kButtonWidth + kButtonGap), buttonTop, kButtonWidth, kButtonHeight);
         if (!first) first = button;
     }
@@ -103,21 +103,21 @@ void Layout(HWND dialog, const DialogSpec& spec) {
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     try {
-        auto* spec = reinterpret_cast<const DialogSpec*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        auto* box = reinterpret_cast<const DialogSpec*>(GetWindowLongPtrW(dialog, DWLP_USER));
         switch (message) {
         case WM_INITDIALOG:
-            spec = reinterpret_cast<const DialogSpec*>(lParam);
+            box = reinterpret_cast<const DialogSpec*>(lParam);
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            Layout(dialog, *spec);
-            MessageBeep(spec->sound);
+            Layout(dialog, *box);
+            MessageBeep(box->sound);
             return FALSE; // the focus is set already
         case WM_COMMAND:
-            if (!spec) return FALSE;
+            if (!box) return FALSE;
             if (LOWORD(wParam) == IDCANCEL) { // Escape and the close button
-                EndDialog(dialog, spec->escapeAnswer);
+                EndDialog(dialog, box->escapeAnswer);
                 return TRUE;
             }
-            for (const DialogButton& button : spec->buttons) {
+            for (const DialogButton& button : box->buttons) {
                 if (LOWORD(wParam) == button.id) {
                     EndDialog(dialog, button.id);
                     return TRUE;
@@ -133,24 +133,24 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-int ShowDialog(HWND owner, const DialogSpec& spec) {
-    const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(spec.title);
+int ShowDialog(HWND owner, const DialogSpec& box) {
+    const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(box.title);
     return static_cast<int>(DialogBoxIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
-        DialogProc, reinterpret_cast<LPARAM>(&spec)));
+        DialogProc, reinterpret_cast<LPARAM>(&box)));
 }
 
 } // namespace
 
 bool Confirm(HWND owner, const std::string& question) {
-    const DialogSpec spec{L"Confirm", IDI_QUESTION,  MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}},
-                          IDNO,       Wide(question)};
-    return ShowDialog(owner, spec) == IDYES;
+    const DialogSpec box{L"Confirm", IDI_QUESTION,  MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}},
+                         IDNO,       Wide(question)};
+    return ShowDialog(owner, box) == IDYES;
 }
 
 void Warn(HWND owner, const std::string& text) {
-    const DialogSpec spec{L"Warning", IDI_WARNING, MB_ICONWARNING, {{L"OK", IDOK}}, IDOK, Wide(text)};
-    (void)ShowDialog(owner, spec);
+    const DialogSpec box{L"Warning", IDI_WARNING, MB_ICONWARNING, {{L"OK", IDOK}}, IDOK, Wide(text)};
+    (void)ShowDialog(owner, box);
 }
 
 } // namespace ui
