@@ -50,3 +50,5 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
                          ENVIRONMENT "${e2e_env}")
   endforeach()
 endif()
+
+add_executable(make-bench-payload tools/bench/make_bench_payload.cpp)

@@ -68,3 +68,12 @@ set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted)
 target_link_options(planted_dll PRIVATE -static -static-libgcc -s)
 add_executable(dll_probe tests/wine/dll_probe.cpp)
 target_link_options(dll_probe PRIVATE ${win_flags} -municode)
+
+# The benchmark's floors and its observer (scripts/bench).
+add_executable(floor_window WIN32 tools/bench/floor_window.cpp)
+add_executable(floor_writer tools/bench/floor_writer.cpp)
+add_executable(observer tools/bench/observer.cpp)
+foreach(t floor_window floor_writer observer)
+  target_compile_definitions(${t} PRIVATE UNICODE _UNICODE)
+  target_link_options(${t} PRIVATE ${win_flags} -municode)
+endforeach()
