@@ -1,7 +1,7 @@
 // The floor of the extraction figure: reads a payload's files into memory first, then writes the
 // same bytes to the same paths below a folder, one write each, and prints the milliseconds the
-// writing took. Usage: floor_writer LIST_FILE TARGET_FOLDER (the list: one "size path" a line, UTF-8,
-// paths relative to the list's folder).
+// writing took. Usage: floor_writer LIST_FILE PAYLOAD_FOLDER TARGET_FOLDER (the list: one "size path"
+// a line, UTF-8, paths relative to the payload folder).
 #include <windows.h>
 
 #include <cstdio>
@@ -30,10 +30,9 @@ std::string ReadAll(const std::wstring& path) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) return 2;
-    std::wstring base = argv[1];
-    base = base.substr(0, base.find_last_of(L"\\/") + 1);
-    const std::wstring target = std::wstring(argv[2]) + L"\\";
+    if (argc != 4) return 2;
+    const std::wstring base = std::wstring(argv[2]) + L"\\";
+    const std::wstring target = std::wstring(argv[3]) + L"\\";
     std::string list = ReadAll(argv[1]);
     std::vector<std::pair<std::wstring, std::string>> files;
     for (size_t start = 0; start < list.size();) {
