@@ -7,9 +7,7 @@ target=$(c_drive VelmoraCancel)
 rm -rf "$target"
 count() { find "$target" -type f 2>/dev/null | wc -l; }
 
-start_setup
-walk_to_confirmation 'C:\VelmoraCancel\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'C:\VelmoraCancel\'
 driver wait-window TFormsec 10000 >/dev/null
 driver click TFormsec "取消" >/dev/null
 driver msgbox 10000 >/dev/null

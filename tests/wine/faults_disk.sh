@@ -9,9 +9,7 @@ mkdir -p "$small"
 mount -t tmpfs -o size=1m tmpfs "$small"
 map_drive e "$small"
 trap 'unmap_drive e; umount "$small" 2>/dev/null || true; cleanup' EXIT
-start_setup
-walk_to_confirmation 'E:\Velmora\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'E:\Velmora\'
 driver msgbox 60000 >/dev/null
 text=$(field text)
 check "disk full reported ($text)" grep -qE '^(Stream write error\.|Cannot create file "E:\\Velmora\\.*)$' <<<"$text"
@@ -38,9 +36,7 @@ for fault in immutable held; do
         ( wine "$HOLD_FILE" 'C:\VelmoraFaults\History.txt' >/dev/null 2>&1 & )
         sleep 1
     fi
-    start_setup
-    walk_to_confirmation 'C:\VelmoraFaults\'
-    driver click TFormSchedule "下一步 >" >/dev/null
+    start_installation 'C:\VelmoraFaults\'
     driver msgbox 60000 >/dev/null
     check "$fault file refused" grep -qF 'Cannot create file "C:\VelmoraFaults\History.txt". ' <<<"$(field text)"
     driver press OK >/dev/null
@@ -57,9 +53,7 @@ done
 rm -rf "$target"
 mkdir -p "$target"
 echo "not a folder" >"$target/CYLib"
-start_setup
-walk_to_confirmation 'C:\VelmoraFaults\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'C:\VelmoraFaults\'
 driver msgbox 60000 >/dev/null
 check_eq "the folder's box" '创建文件夹\CYLib 失败' "$(field text)"
 check_eq "with the error icon" error "$(field icon)"

@@ -15,9 +15,7 @@ variant() {
         { cat "$WORK/build.out" >&2; fail "building $name"; }
 }
 install_variant() { # NAME FOLDER: runs that setup to the start of the installation
-    start_setup "$WORK/$1.exe"
-    walk_to_confirmation "C:\\$2\\"
-    driver click TFormSchedule "下一步 >" >/dev/null
+    start_installation "C:\\$2\\" "$WORK/$1.exe"
 }
 finish_installation() {
     driver wait-text TFormSchedule "完毕" 60000 >/dev/null || fail "no last page"

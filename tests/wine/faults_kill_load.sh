@@ -6,9 +6,7 @@ source "$(dirname "$0")/lib.sh"
 target=$(c_drive VelmoraLoad)
 rm -rf "$target"
 
-start_setup
-walk_to_confirmation 'C:\VelmoraLoad\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'C:\VelmoraLoad\'
 for _ in $(seq 100); do [ "$(find "$target" -type f 2>/dev/null | wc -l)" -ge 20 ] && break; sleep 0.1; done
 pkill -9 -f 'sample-setup/VlmraSetup.exe' || true
 exit_code $RUN >/dev/null

@@ -6,9 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 target=$(c_drive VelmoraFinish)
 rm -rf "$target"
-start_setup
-walk_to_confirmation 'C:\VelmoraFinish\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'C:\VelmoraFinish\'
 driver wait-text TFormSchedule "完毕" 60000 >/dev/null
 
 mv "$target/Options.ini" "$WORK/Options.ini"

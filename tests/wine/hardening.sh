@@ -51,9 +51,7 @@ rm -rf "$target"
 before=$(ls "$WINEPREFIX/drive_c" | sort)
 refused() { find "$WINEPREFIX/drive_c" -type f -name '减肥食谱\[1700千卡\](女).Vlq*' 2>/dev/null | sort; }
 refused_before=$(refused)
-start_setup
-walk_to_confirmation "C:\\$long\\"
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation "C:\\$long\\"
 driver msgbox 60000 >/dev/null
 check "too long a path is refused" grep -qF "\\UserFile\\食谱范例\\减肥食谱\\减肥食谱[1700千卡](女).Vlq\". The path is too long." <<<"$(field text)"
 driver press OK >/dev/null

@@ -4,9 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 # An installation folder on a drive that does not exist.
-start_setup
-walk_to_confirmation 'Q:\Nowhere\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'Q:\Nowhere\'
 driver msgbox 20000 >/dev/null
 check_eq "folder box text" '创建主文件夹\Q:\Nowhere\ 失败' "$(field text)"
 check_eq "folder box icon" error "$(field icon)"
@@ -31,9 +29,7 @@ mkdir -p "$target"
 echo "the running application" >"$target/VLMR.exe"
 ( wine "$HOLD_FILE" 'C:\VelmoraLocked\VLMR.exe' >/dev/null 2>&1 & )
 sleep 1
-start_setup
-walk_to_confirmation 'C:\VelmoraLocked\'
-driver click TFormSchedule "下一步 >" >/dev/null
+start_installation 'C:\VelmoraLocked\'
 driver msgbox 20000 >/dev/null
 check_eq "guard message" "所要安装的程序正在运行中,请退出后再安装!" "$(field text)"
 check_eq "guard caption" vlmraSetup "$(field title)"

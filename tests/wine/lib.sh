@@ -97,6 +97,14 @@ walk_to_confirmation() { # FOLDER
     wizard_click "下一步 >" "安装确认"
 }
 
+# Starts setup (the sample's unless EXE is given), walks to the confirmation page typing FOLDER, and
+# starts the installation.
+start_installation() { # FOLDER [EXE]
+    start_setup "${2:-$SETUP_EXE}"
+    walk_to_confirmation "$1"
+    driver click TFormSchedule "下一步 >" >/dev/null
+}
+
 # The Linux path of a folder under C: of the prefix.
 c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
 

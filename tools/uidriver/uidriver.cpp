@@ -345,13 +345,18 @@ int Key(const std::wstring& className, UINT vk) {
     return 0;
 }
 
+// The process that owns a window, opened with the given rights; null when it cannot be.
+HANDLE OpenProcessOf(HWND window, DWORD access) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid ? OpenProcess(access, FALSE, pid) : nullptr;
+}
+
 // Memory in the process that owns a control, for messages whose arguments are pointers.
 class RemoteBuffer {
   public:
     RemoteBuffer(HWND control, SIZE_T size) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(control, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        process_ = OpenProcessOf(control, PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE);
         if (process_)
             address_ = static_cast<unsigned char*>(
                 VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
@@ -434,10 +439,7 @@ int ListViewDoubleClick(const std::wstring& className, int row) {
 // reports it.
 int WatchExit(const std::wstring& className, DWORD timeout) {
     HWND w = WaitTopLevel(className, timeout);
-    if (!w) return 1;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    HANDLE process = w ? OpenProcessOf(w, SYNCHRONIZE | PROCESS_QUERY_INFORMATION) : nullptr;
     if (!process) return 1;
     Print("watching");
     const bool ended = WaitForSingleObject(process, timeout) == WAIT_OBJECT_0;
@@ -449,21 +451,15 @@ int WatchExit(const std::wstring& className, DWORD timeout) {
     return 0;
 }
 
-// The handles and memory of the process that owns a window of the class.
+// The memory of the process that owns a window of the class.
 int Stats(const std::wstring& className) {
     HWND w = FindTopLevel(className, false);
-    if (!w) return 1;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    HANDLE process = w ? OpenProcessOf(w, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ) : nullptr;
     if (!process) return 1;
-    DWORD handles = 0;
-    GetProcessHandleCount(process, &handles);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     K32GetProcessMemoryInfo(process, &memory, sizeof memory);
     CloseHandle(process);
-    Print("handles=" + std::to_string(handles));
     Print("private=" + std::to_string(memory.PagefileUsage));
     Print("peak=" + std::to_string(memory.PeakWorkingSetSize));
     return 0;
