@@ -52,3 +52,4 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
 endif()
 
 add_executable(make-bench-payload tools/bench/make_bench_payload.cpp)
+target_link_libraries(make-bench-payload PRIVATE builder_lib)

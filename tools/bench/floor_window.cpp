@@ -29,10 +29,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = L"TBenchFloor";
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, L"TBenchFloor", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320,
-                                  200, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, L"TBenchFloor", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  320, 200, nullptr, nullptr, instance, nullptr);
     (void)window;
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     return 0;
 }

@@ -12,7 +12,8 @@ namespace {
 
 std::wstring Wide(const std::string& utf8) {
     std::wstring out(utf8.size() + 1, L'\0');
-    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, out.data(), int(out.size())) - 1));
+    out.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, out.data(), int(out.size())) - 1));
     return out;
 }
 
@@ -51,9 +52,11 @@ int wmain(int argc, wchar_t** argv) {
     QueryPerformanceCounter(&t0);
     for (const auto& [rel, bytes] : files) {
         const std::wstring path = target + rel;
-        for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
+        for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos;
+             slash = path.find(L'\\', slash + 1))
             CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
         DWORD written = 0;
         if (!bytes.empty()) WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
         CloseHandle(f);

@@ -2,6 +2,8 @@
 // plus FILES data files of TOTAL_BYTES in all, in nested folders with Chinese names, with
 // deterministic pseudo-random content, and the manifest Setup.log that lists them all.
 // Usage: make-bench-payload SAMPLE_PAYLOAD OUT_DIR FILES TOTAL_BYTES
+#include "builder/gbk_names.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -9,25 +11,7 @@
 #include <string>
 #include <vector>
 
-#include <iconv.h>
-
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string Gbk(const std::string& utf8) {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    std::string in = utf8, out(utf8.size() * 2 + 4, '\0');
-    char* ip = in.data();
-    char* op = out.data();
-    size_t il = in.size(), ol = out.size();
-    iconv(cd, &ip, &il, &op, &ol);
-    iconv_close(cd);
-    out.resize(out.size() - ol);
-    return out;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 5) {
@@ -40,7 +24,9 @@ int main(int argc, char** argv) {
     fs::remove_all(out);
     fs::create_directories(out);
     std::string manifest = "FileExe exename VLMR.exe\r\nuninstall exename Uninstall.exe\r\n"
-                           "FileTxt4 txtname " + Gbk(u8"用户授权协议.txt") + "\r\nFileTxt5 txtname Setup.log\r\n"
+                           "FileTxt4 txtname " +
+                           builder::Utf8ToGbk(u8"用户授权协议.txt") +
+                           "\r\nFileTxt5 txtname Setup.log\r\n"
                            "FileTxt7 txtname Setup.ini";
     for (const char* name : {"VLMR.exe", "Uninstall.exe", "Setup.ini", u8"用户授权协议.txt"})
         fs::copy_file(sample / name, out / name);
@@ -52,20 +38,22 @@ int main(int argc, char** argv) {
         return state;
     };
     for (long i = 0; i < files; ++i) {
-        const std::string folder = std::string(folders[i % 4]) + "/" + u8"第" + std::to_string(i / 40) + u8"组";
+        const std::string folder =
+            std::string(folders[i % 4]) + "/" + u8"第" + std::to_string(i / 40) + u8"组";
         const std::string name = u8"文件" + std::to_string(i) + ".dat";
         fs::create_directories(out / folder);
         const long long size = total / files + (i == files - 1 ? total % files : 0);
         std::string bytes(static_cast<size_t>(size), '\0');
         for (size_t j = 0; j + 8 <= bytes.size(); j += 8) {
             const std::uint64_t v = next();
-            for (int k = 0; k < 8; ++k) bytes[j + k] = static_cast<char>(v >> (8 * k));
+            for (int k = 0; k < 8; ++k)
+                bytes[j + k] = static_cast<char>(v >> (8 * k));
         }
         std::ofstream(out / folder / name, std::ios::binary) << bytes;
         std::string rel = folder + "/" + name;
         for (char& c : rel)
             if (c == '/') c = '\\';
-        manifest += "\r\nBench" + std::to_string(i) + " data " + Gbk(rel);
+        manifest += "\r\nBench" + std::to_string(i) + " data " + builder::Utf8ToGbk(rel);
     }
     std::ofstream(out / "Setup.log", std::ios::binary) << manifest;
     return 0;

@@ -69,9 +69,11 @@ int wmain(int argc, wchar_t** argv) {
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
         const double start = Now();
-        if (!CreateProcessW(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+        if (!CreateProcessW(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            return 1;
         for (int i = 3; i < argc; ++i) {
-            while (!Visible(argv[i]) && Now() - start < 60000) Sleep(1);
+            while (!Visible(argv[i]) && Now() - start < 60000)
+                Sleep(1);
             std::printf("%ls %.1f\n", argv[i], Now() - start);
         }
         TerminateProcess(pi.hProcess, 0);
@@ -84,17 +86,21 @@ int wmain(int argc, wchar_t** argv) {
         if (!wizard) return 1;
         EnumChildWindows(wizard, PressNext, 0);
         double start = Now();
-        while (!Visible(L"TFormsec") && Now() - start < 60000) Sleep(1);
+        while (!Visible(L"TFormsec") && Now() - start < 60000)
+            Sleep(1);
         start = Now();
-        while (FileSize(argv[2]) != size && Now() - start < 600000) Sleep(1);
+        while (FileSize(argv[2]) != size && Now() - start < 600000)
+            Sleep(1);
         std::printf("%.1f\n", Now() - start);
         return 0;
     }
     if (command == L"files" && argc >= 5) {
         const long long size = _wtoi64(argv[4]);
-        while (FileSize(argv[2]) < 0) Sleep(1);
+        while (FileSize(argv[2]) < 0)
+            Sleep(1);
         const double start = Now();
-        while (FileSize(argv[3]) != size && Now() - start < 600000) Sleep(1);
+        while (FileSize(argv[3]) != size && Now() - start < 600000)
+            Sleep(1);
         std::printf("%.1f\n", Now() - start);
         return 0;
     }

@@ -6,15 +6,17 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 
 namespace builder {
 
-std::optional<std::string> GbkToUtf8(std::string_view gbk) {
-    if (!core::IsValidGbk(gbk)) return std::nullopt;
-    iconv_t cd = iconv_open("UTF-8", "GBK");
+namespace {
+
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view text) {
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
-    std::string in(gbk);
+    std::string in(text);
     std::string out(in.size() * 3 + 4, '\0');
     char* inPtr = in.data();
     size_t inLeft = in.size();
@@ -23,6 +25,28 @@ std::optional<std::string> GbkToUtf8(std::string_view gbk) {
     if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
+}
+
+} // namespace
+
+std::optional<std::string> GbkToUtf8(std::string_view gbk) {
+    if (!core::IsValidGbk(gbk)) return std::nullopt;
+    return Convert("UTF-8", "GBK", gbk);
+}
+
+std::string Utf8ToGbk(std::string_view utf8) {
+    if (auto gbk = Convert("GBK", "UTF-8", utf8)) return *gbk;
+    throw std::runtime_error("not representable in GBK: " + std::string(utf8));
+}
+
+std::string PayloadFilePath(std::string_view gbkRelPath) {
+    std::string path;
+    for (const std::string& part : core::SplitAtBackslashes(gbkRelPath)) {
+        const std::optional<std::string> utf8 = GbkToUtf8(part);
+        if (!utf8) throw std::runtime_error("not valid GBK: " + Printable(part));
+        path += (path.empty() ? "" : "/") + *utf8;
+    }
+    return path;
 }
 
 std::string Printable(std::string_view gbk) {

@@ -71,10 +71,7 @@ std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir
 
             if (const std::string problem = core::RelativePathProblem(entry.RelPath); !problem.empty())
                 throw refuse("the relative path " + problem);
-            std::string unixPath;
-            for (const std::string& part : core::SplitAtBackslashes(entry.RelPath))
-                unixPath += (unixPath.empty() ? "" : "/") + *GbkToUtf8(part);
-            resource.file = payloadDir / unixPath;
+            resource.file = payloadDir / PayloadFilePath(entry.RelPath);
             if (!std::filesystem::is_regular_file(resource.file))
                 throw refuse("the file " + resource.file.string() + " does not exist");
             resources.push_back(std::move(resource));

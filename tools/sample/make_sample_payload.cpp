@@ -6,8 +6,6 @@
 #include "core/gbk.h"
 #include "core/manifest.h"
 
-#include <iconv.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -35,23 +33,10 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     if (!(out << bytes)) throw std::runtime_error("cannot write " + path.string());
 }
 
-std::string Utf8ToGbk(const std::string& utf8) {
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    std::string in = utf8, out(utf8.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1)) throw std::runtime_error("not representable in GBK: " + utf8);
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 // UTF-8 text with LF line ends as the GBK, CR LF text the product ships.
 std::string ProductText(const std::string& utf8, bool finalLineEnd) {
     std::string text;
-    for (char c : Utf8ToGbk(utf8)) {
+    for (char c : builder::Utf8ToGbk(utf8)) {
         if (c == '\n') text += '\r';
         text += c;
     }
@@ -108,7 +93,8 @@ std::string SampleContent(const std::string& gbkPath, const std::string& utf8Pat
     if (ext == ".rtf")
         return "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 "
                "\xcb\xce\xcc\xe5;}}\r\n\\f0\\fs24 " +
-               Utf8ToGbk(title) + "\\par\r\n" + Utf8ToGbk(u8"合理膳食，均衡营养。") + "\\par\r\n}";
+               builder::Utf8ToGbk(title) + "\\par\r\n" + builder::Utf8ToGbk(u8"合理膳食，均衡营养。") +
+               "\\par\r\n}";
     if (ext == ".fr3")
         return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TfrxReportPage Name=\"" + title +
                "\" PaperWidth=\"210\" PaperHeight=\"297\"/>\r\n";
@@ -145,9 +131,7 @@ int main(int argc, char** argv) {
 
         for (const std::string& line : core::ReadManifestLines(manifest)) {
             const std::string gbkPath = core::ParseManifestLine(line).RelPath;
-            std::string utf8Path;
-            for (const std::string& part : core::SplitAtBackslashes(gbkPath))
-                utf8Path += (utf8Path.empty() ? "" : "/") + *builder::GbkToUtf8(part);
+            const std::string utf8Path = builder::PayloadFilePath(gbkPath);
             const fs::path target = out / utf8Path;
             if (fs::exists(target)) continue;
             if (fs::exists(standins / utf8Path))
