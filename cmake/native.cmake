@@ -6,6 +6,8 @@ add_executable(make-art tools/art/make_art.cpp)
 
 add_library(builder_lib STATIC
   tools/builder/res_file.cpp
+  tools/builder/resource_section.cpp
+  tools/builder/pe_image.cpp
   tools/builder/gbk_names.cpp
   tools/builder/payload_plan.cpp)
 target_include_directories(builder_lib PUBLIC tools)

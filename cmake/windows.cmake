@@ -1,7 +1,6 @@
 # Windows build: the setup program (linked with a payload by scripts/build-setup), the stand-in
 # application and uninstaller, and the UI driver of the end-to-end tests.
 set(SETUP_ART_DIR "" CACHE PATH "folder with the generated pictures and icon (make-art)")
-set(SETUP_PAYLOAD_OBJ "${CMAKE_BINARY_DIR}/payload/payload.o" CACHE FILEPATH "payload resources made by scripts/build-setup")
 
 set(win_flags -static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp -Wl,--gc-sections)
 add_compile_options(-ffunction-sections -fdata-sections)
@@ -33,7 +32,8 @@ add_library(setup_program STATIC
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(setup_program PUBLIC setup_engine ole32 oleaut32 uuid gdi32 user32)
 
-# The program's own resources as a .res file; the builder appends the payload to it.
+# The program's own resources as a .res file; the builder puts them and the payload into the
+# resource section it adds to the linked program.
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/stub.res
   COMMAND ${CMAKE_RC_COMPILER} -O res --codepage=65001 -I ${CMAKE_SOURCE_DIR}/setup/resources -I ${SETUP_ART_DIR}
@@ -42,10 +42,10 @@ add_custom_command(
           ${SETUP_ART_DIR}/velmora.ico ${SETUP_ART_DIR}/imagtop.bmp ${SETUP_ART_DIR}/imagleft.bmp)
 add_custom_target(stub_res ALL DEPENDS ${CMAKE_BINARY_DIR}/stub.res)
 
-add_executable(VlmraSetup WIN32 EXCLUDE_FROM_ALL setup/main.cpp)
-target_link_libraries(VlmraSetup PRIVATE setup_program ${SETUP_PAYLOAD_OBJ})
-target_link_options(VlmraSetup PRIVATE ${win_flags} -municode)
-set_target_properties(VlmraSetup PROPERTIES LINK_DEPENDS ${SETUP_PAYLOAD_OBJ})
+# The setup program without resources: scripts/build-setup adds them with the payload.
+add_executable(VlmraStub WIN32 setup/main.cpp)
+target_link_libraries(VlmraStub PRIVATE setup_program)
+target_link_options(VlmraStub PRIVATE ${win_flags} -municode)
 
 add_executable(VLMR WIN32 tools/standin/vlmr.cpp)
 add_executable(Uninstall WIN32 tools/standin/uninstall.cpp)

@@ -1,5 +1,4 @@
 #include "builder/payload_plan.h"
-#include "builder/res_file.h"
 
 #include <gtest/gtest.h>
 
@@ -104,16 +103,4 @@ TEST_F(PayloadFolder, RefusesAManifestWithoutAResourceSetupAsksFor) {
                   std::string::npos)
             << e.what();
     }
-}
-
-TEST(ResFile, HeaderLayout) {
-    // Type "TXTNAME", name "FILETXT5": 8 + 16 + 18 = 42 bytes of ids, padded to 44, then 16 more.
-    const std::string header = builder::ResourceHeader(std::string("TXTNAME"), std::string("FILETXT5"), 0, 5);
-    ASSERT_EQ(header.size(), 60u);
-    EXPECT_EQ(header.substr(0, 8), std::string("\x05\0\0\0\x3c\0\0\0", 8));
-    EXPECT_EQ(header.substr(8, 4), std::string("T\0X\0", 4));
-    EXPECT_EQ(header.substr(22, 2), std::string("\0\0", 2)); // NUL after the type
-    EXPECT_EQ(builder::DataPadding(5), std::string(3, '\0'));
-    const std::string ordinal = builder::ResourceHeader(builder::kRtRcData, std::string("P"), 0, 4);
-    EXPECT_EQ(ordinal.substr(8, 4), std::string("\xff\xff\x0a\0", 4));
 }

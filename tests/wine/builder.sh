@@ -10,6 +10,11 @@ check "sample payload builds" build "$SAMPLE_PAYLOAD" "$WORK/first.exe"
 touch "$SAMPLE_PAYLOAD"/*
 check "sample payload builds again" build "$SAMPLE_PAYLOAD" "$WORK/again.exe"
 check "two builds of one payload are byte-identical" cmp -s "$WORK/again.exe" "$WORK/first.exe"
+# The loader maps a section from the file only when it starts on a page boundary; otherwise the
+# whole payload is read into the process's private memory.
+rsrc_offset=$(i686-w64-mingw32-objdump -h "$WORK/first.exe" | awk '$2 == ".rsrc" {print $6}')
+check "the resource section starts on a page boundary (file offset 0x$rsrc_offset)" \
+    test -n "$rsrc_offset" -a $((0x${rsrc_offset:-1} % 4096)) = 0
 
 cp -r "$SAMPLE_PAYLOAD" "$WORK/payload"
 rm "$WORK/payload/Readme.txt"

@@ -1,12 +1,17 @@
-// Joins the setup program's own resources and a payload folder into one .res file.
-// Usage: setup-builder STUB_RES PAYLOAD_DIR PAUSE_MS OUT_RES
+// Builds the setup executable: the linked program, its own resources and a payload folder, joined
+// into one image whose resource section the loader maps straight from the file.
+// Usage: setup-builder STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE
 #include "payload_plan.h"
+#include "pe_image.h"
 #include "res_file.h"
+#include "resource_section.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -14,51 +19,145 @@ namespace {
 // The build-time pause after each installed file, in milliseconds.
 constexpr char kPauseResourceName[] = "SETUP_PAUSE_MS";
 
-void CopyFileInto(std::ofstream& out, const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw builder::BuildRefused(file.string() + ": cannot read the file");
-    out << in.rdbuf();
+using builder::BuildRefused;
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw BuildRefused(path + ": cannot read the file");
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::uint32_t ParsePause(const std::string& text) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        throw BuildRefused("SETUP_PAUSE_MS must be a whole number of milliseconds, not \"" + text + "\"");
+    return static_cast<std::uint32_t>(std::stoul(text));
+}
+
+// One resource of the image: bytes held in memory or a payload file read while writing.
+struct ImageResource {
+    builder::SectionEntry entry;
+    std::string_view bytes;
+    std::filesystem::path file;
+};
+
+// Writes the image in file order, feeding the checksum, through one large buffer.
+class ImageWriter {
+  public:
+    explicit ImageWriter(const std::string& path)
+        : path_(path), file_(std::fopen(path.c_str(), "wb"), &std::fclose) {
+        if (!file_) throw BuildRefused(path + ": cannot create the file");
+    }
+    void Write(std::string_view bytes) {
+        checksum_.Add(bytes);
+        written_ += bytes.size();
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) Fail();
+    }
+    void PadTo(std::uint64_t offset) { Write(std::string(offset - written_, '\0')); }
+    void CopyFile(const std::filesystem::path& path, std::uint32_t size) {
+        std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.string().c_str(), "rb"), &std::fclose);
+        if (!in) throw BuildRefused(path.string() + ": cannot read the file");
+        std::uint32_t left = size;
+        while (left > 0) {
+            const size_t got =
+                std::fread(buffer_.data(), 1, std::min<size_t>(left, buffer_.size()), in.get());
+            if (got == 0) throw BuildRefused(path.string() + ": the file changed while it was read");
+            Write(std::string_view(buffer_.data(), got));
+            left -= static_cast<std::uint32_t>(got);
+        }
+    }
+    std::uint64_t Written() const { return written_; }
+    void Close(std::uint32_t checksumOffset) {
+        const std::uint32_t checksum = checksum_.Finish();
+        unsigned char field[4];
+        for (int i = 0; i < 4; ++i)
+            field[i] = static_cast<unsigned char>((checksum >> (8 * i)) & 0xFF);
+        if (std::fseek(file_.get(), checksumOffset, SEEK_SET) != 0 ||
+            std::fwrite(field, 1, 4, file_.get()) != 4 || std::fclose(file_.release()) != 0)
+            Fail();
+    }
+
+  private:
+    [[noreturn]] void Fail() { throw BuildRefused(path_ + ": cannot write"); }
+
+    std::string path_;
+    std::unique_ptr<FILE, int (*)(FILE*)> file_;
+    builder::PeChecksum checksum_;
+    std::uint64_t written_ = 0;
+    std::string buffer_ = std::string(1 << 20, '\0');
+};
+
+void BuildImage(const std::string& stubPath, const std::string& stubResPath, const std::string& payloadDir,
+                std::uint32_t pause, const std::string& outPath) {
+    // SETUP_BUILDER_UNCHECKED=1 lets a faulty manifest through, for tests of the installer only.
+    const char* unchecked = std::getenv("SETUP_BUILDER_UNCHECKED");
+    const bool strict = !(unchecked && std::string(unchecked) == "1");
+    const std::vector<builder::PayloadResource> payload = builder::PlanPayload(payloadDir, strict);
+
+    const builder::StubImage stub(ReadWholeFile(stubPath));
+    const std::string stubRes = ReadWholeFile(stubResPath);
+    std::string pauseBytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        pauseBytes += static_cast<char>((pause >> shift) & 0xFF);
+
+    std::vector<ImageResource> resources;
+    for (const builder::ResRecord& record : builder::ReadResFile(stubRes))
+        resources.push_back(
+            {{record.type, record.name, record.language, static_cast<std::uint32_t>(record.data.size())},
+             record.data,
+             {}});
+    for (const builder::PayloadResource& resource : payload) {
+        const auto size = std::filesystem::file_size(resource.file);
+        if (size > 0x7FFFFFFF) throw BuildRefused(resource.file.string() + ": the file is too large");
+        resources.push_back({{builder::NameId(resource.type), builder::NameId(resource.name),
+                              builder::kLangNeutral, static_cast<std::uint32_t>(size)},
+                             {},
+                             resource.file});
+    }
+    resources.push_back({{builder::kRtRcData, builder::NameId(kPauseResourceName), builder::kLangNeutral, 4},
+                         pauseBytes,
+                         {}});
+
+    std::vector<builder::SectionEntry> entries;
+    for (const ImageResource& resource : resources)
+        entries.push_back(resource.entry);
+    const builder::ResourceSection section = builder::LayOutResourceSection(entries, stub.ResourceRva());
+
+    ImageWriter out(outPath);
+    const std::uint64_t start = stub.ResourceFileOffset();
+    out.Write(stub.HeadWithResources(section.size));
+    out.Write(section.directory);
+    for (size_t i = 0; i < resources.size(); ++i) {
+        out.PadTo(start + section.dataOffsets[i]);
+        if (resources[i].file.empty())
+            out.Write(resources[i].bytes);
+        else
+            out.CopyFile(resources[i].file, resources[i].entry.size);
+    }
+    const std::uint64_t alignment = stub.FileAlignment();
+    out.PadTo((out.Written() + alignment - 1) / alignment * alignment);
+    out.Close(stub.ChecksumOffset());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: setup-builder STUB_RES PAYLOAD_DIR PAUSE_MS OUT_RES\n";
+    if (argc != 6) {
+        std::cerr << "usage: setup-builder STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE\n";
         return 2;
     }
+    // Written beside the output and renamed into place, so that a failed build leaves no
+    // half-written executable and keeps an earlier one.
+    const std::string outPath = argv[5];
+    const std::string partPath = outPath + ".part";
     try {
-        const std::string pauseText = argv[3];
-        if (pauseText.empty() || pauseText.size() > 6 ||
-            pauseText.find_first_not_of("0123456789") != std::string::npos)
-            throw builder::BuildRefused("SETUP_PAUSE_MS must be a whole number of milliseconds, not \"" +
-                                        pauseText + "\"");
-        const auto pause = static_cast<std::uint32_t>(std::stoul(pauseText));
-
-        // SETUP_BUILDER_UNCHECKED=1 lets a faulty manifest through, for tests of the installer only.
-        const char* unchecked = std::getenv("SETUP_BUILDER_UNCHECKED");
-        const bool strict = !(unchecked && std::string(unchecked) == "1");
-        const std::vector<builder::PayloadResource> payload = builder::PlanPayload(argv[2], strict);
-        std::ofstream out(argv[4], std::ios::binary | std::ios::trunc);
-        CopyFileInto(out, argv[1]);
-        for (const builder::PayloadResource& resource : payload) {
-            const auto size = std::filesystem::file_size(resource.file);
-            if (size > 0x7FFFFFFF)
-                throw builder::BuildRefused(resource.file.string() + ": the file is too large");
-            out << builder::ResourceHeader(resource.type, resource.name, builder::kLangNeutral,
-                                           static_cast<std::uint32_t>(size));
-            CopyFileInto(out, resource.file);
-            out << builder::DataPadding(size);
-        }
-        std::string pauseBytes;
-        for (int shift = 0; shift < 32; shift += 8)
-            pauseBytes += static_cast<char>((pause >> shift) & 0xFF);
-        out << builder::ResourceHeader(builder::kRtRcData, std::string(kPauseResourceName),
-                                       builder::kLangNeutral, 4)
-            << pauseBytes;
-        if (!out.flush()) throw builder::BuildRefused(std::string(argv[4]) + ": cannot write");
+        BuildImage(argv[1], argv[2], argv[3], ParsePause(argv[4]), partPath);
+        if (std::rename(partPath.c_str(), outPath.c_str()) != 0)
+            throw BuildRefused(outPath + ": cannot write");
         return 0;
     } catch (const std::exception& e) {
+        std::remove(partPath.c_str());
         std::cerr << "build-setup: " << e.what() << "\n";
         return 1;
     }

@@ -1,17 +1,13 @@
 #pragma once
 // What the builder takes from a payload folder: every manifest line checked and matched to its
 // file, or a refusal that names the file, the line and what is wrong.
+#include "build_refused.h"
+
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace builder {
-
-class BuildRefused : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 struct PayloadResource {
     std::string name; // upper-cased, as stored

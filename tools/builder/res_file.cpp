@@ -1,52 +1,89 @@
 #include "res_file.h"
 
+#include "build_refused.h"
+
 namespace builder {
 namespace {
 
-void Put16(std::string& out, std::uint16_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>(v >> 8);
-}
+class RecordReader {
+  public:
+    explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
 
-void Put32(std::string& out, std::uint32_t v) {
-    Put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    Put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-void PutId(std::string& out, const ResId& id) {
-    if (const auto* ordinal = std::get_if<std::uint16_t>(&id)) {
-        Put16(out, 0xFFFF);
-        Put16(out, *ordinal);
-        return;
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
+    size_t Position() const { return pos_; }
+    void Seek(size_t pos) {
+        if (pos > bytes_.size()) Refuse();
+        pos_ = pos;
     }
-    for (unsigned char c : std::get<std::string>(id))
-        Put16(out, c);
-    Put16(out, 0);
+    std::uint16_t U16() {
+        Need(2);
+        const auto v = static_cast<std::uint16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
+        pos_ += 2;
+        return v;
+    }
+    std::uint32_t U32() {
+        const std::uint32_t low = U16();
+        return low | static_cast<std::uint32_t>(U16()) << 16;
+    }
+    ResId Id() {
+        const std::uint16_t first = U16();
+        if (first == 0xFFFF) return U16();
+        std::u16string name;
+        for (std::uint16_t c = first; c != 0; c = U16())
+            name += static_cast<char16_t>(c);
+        return name;
+    }
+    std::string_view Take(size_t size) {
+        Need(size);
+        const std::string_view taken = bytes_.substr(pos_, size);
+        pos_ += size;
+        return taken;
+    }
+
+  private:
+    unsigned Byte(size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
+    void Need(size_t size) const {
+        if (size > bytes_.size() - pos_) Refuse();
+    }
+    [[noreturn]] static void Refuse() {
+        throw BuildRefused("the program's resource file is damaged: a record runs past its end");
+    }
+
+    std::string_view bytes_;
+    size_t pos_ = 0;
+};
+
+size_t AlignUp4(size_t n) {
+    return (n + 3) & ~size_t{3};
 }
 
 } // namespace
 
-std::string ResourceHeader(const ResId& type, const ResId& name, std::uint16_t language,
-                           std::uint32_t dataSize) {
-    std::string ids;
-    PutId(ids, type);
-    PutId(ids, name);
-    while ((8 + ids.size()) % 4)
-        ids += '\0';
-    std::string header;
-    Put32(header, dataSize);
-    Put32(header, static_cast<std::uint32_t>(8 + ids.size() + 16));
-    header += ids;
-    Put32(header, 0);      // data version
-    Put16(header, 0x0030); // moveable, pure
-    Put16(header, language);
-    Put32(header, 0); // version
-    Put32(header, 0); // characteristics
-    return header;
+ResId NameId(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
 }
 
-std::string DataPadding(std::uint64_t dataSize) {
-    return std::string((4 - dataSize % 4) % 4, '\0');
+std::vector<ResRecord> ReadResFile(std::string_view bytes) {
+    std::vector<ResRecord> records;
+    RecordReader reader(bytes);
+    while (!reader.AtEnd()) {
+        const size_t start = reader.Position();
+        const std::uint32_t dataSize = reader.U32();
+        const std::uint32_t headerSize = reader.U32();
+        ResRecord record;
+        record.type = reader.Id();
+        record.name = reader.Id();
+        reader.Seek(AlignUp4(reader.Position()));
+        reader.U32(); // data version
+        reader.U16(); // memory flags
+        record.language = reader.U16();
+        reader.Seek(start + headerSize);
+        record.data = reader.Take(dataSize);
+        reader.Seek(std::min(AlignUp4(reader.Position()), bytes.size()));
+        const bool opening = dataSize == 0 && record.type == ResId(std::uint16_t{0});
+        if (!opening) records.push_back(record);
+    }
+    return records;
 }
 
 } // namespace builder
