@@ -3,7 +3,7 @@
 set(SETUP_ART_DIR "" CACHE PATH "folder with the generated pictures and icon (make-art)")
 
 set(win_flags -static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp -Wl,--gc-sections)
-add_compile_options(-ffunction-sections -fdata-sections)
+add_compile_options(-ffunction-sections -fdata-sections -fno-rtti)
 
 add_library(setup_program STATIC
   setup/shared_flag.cpp
@@ -43,7 +43,7 @@ add_custom_command(
 add_custom_target(stub_res ALL DEPENDS ${CMAKE_BINARY_DIR}/stub.res)
 
 # The setup program without resources: scripts/build-setup adds them with the payload.
-add_executable(VlmraStub WIN32 setup/main.cpp)
+add_executable(VlmraStub WIN32 setup/main.cpp setup/terminate_handler.cpp)
 target_link_libraries(VlmraStub PRIVATE setup_program)
 target_link_options(VlmraStub PRIVATE ${win_flags} -municode)
 

@@ -60,7 +60,7 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
         FormCreate();
     } catch (...) {
         // The window stays and is shown without the wizard; only Alt+F4 ends it.
-        ui::App::ReportException(std::current_exception());
+        ui::App::ReportCurrentException();
     }
 }
 

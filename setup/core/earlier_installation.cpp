@@ -1,11 +1,10 @@
 #include "earlier_installation.h"
 
+#include "decimal.h"
 #include "setup_error.h"
 
 #include <cctype>
 #include <climits>
-#include <clocale>
-#include <cstdlib>
 
 namespace core {
 namespace {
@@ -26,7 +25,10 @@ long long ToInteger(const std::string& text) {
     for (size_t j = i; j < s.size(); ++j)
         if (!std::isdigit(static_cast<unsigned char>(s[j])))
             throw SetupError("'" + text + "' is not a valid integer value");
-    const long long value = std::strtoll(s.c_str(), nullptr, 10);
+    long long value = 0; // at most ten digits: no overflow
+    for (size_t j = i; j < s.size(); ++j)
+        value = value * 10 + (s[j] - '0');
+    if (s[0] == '-') value = -value;
     if (value < INT_MIN || value > INT_MAX) throw SetupError("'" + text + "' is not a valid integer value");
     return value;
 }
@@ -54,7 +56,7 @@ double ToFloat(const std::string& text, char decimalSeparator) {
         if (i == exponentStart) throw invalid();
     }
     if (i != s.size()) throw invalid();
-    return std::strtod(s.c_str(), nullptr); // the C locale reads a point
+    return ParseDecimal(s);
 }
 
 } // namespace

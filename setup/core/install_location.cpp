@@ -1,10 +1,8 @@
 #include "install_location.h"
 
 #include "ascii.h"
+#include "decimal.h"
 #include "gbk.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace core {
 
@@ -22,15 +20,13 @@ double BytesToGb(std::int64_t bytes) {
 }
 
 std::string FormatGb(double gb) {
-    char text[64];
-    std::snprintf(text, sizeof text, gb >= 10 ? "%.1f GB" : "%.2f GB", gb);
-    return text;
+    return FormatFixed(gb, gb >= 10 ? 1 : 2) + " GB";
 }
 
 std::string RemainingSpaceText(const std::string& freeSpaceText) {
     if (freeSpaceText.empty()) return {};
     const std::string number = freeSpaceText.substr(0, freeSpaceText.find(' ') + 1);
-    const double gb = std::strtod(number.c_str(), nullptr); // the shown text always uses a point
+    const double gb = ParseDecimal(number); // the shown text always uses a point
     if (!(gb > 0)) return {};
     return " " + FormatGb(gb - 0.019);
 }

@@ -12,17 +12,15 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <cstdio>
-
 namespace install {
 namespace {
 
 [[noreturn]] void RaiseOleError(HRESULT hr) {
     std::string text = ui::SystemErrorText(static_cast<unsigned long>(hr));
     if (text.empty()) {
-        char code[32];
-        std::snprintf(code, sizeof code, "OLE error %.8lX", static_cast<unsigned long>(hr));
-        text = code;
+        text = "OLE error ";
+        for (int shift = 28; shift >= 0; shift -= 4)
+            text += "0123456789ABCDEF"[(static_cast<unsigned long>(hr) >> shift) & 0xF];
     }
     throw core::SetupError(text);
 }

@@ -100,10 +100,10 @@ void App::ShowError(const std::string& message) {
     ShowMessage(GetActiveWindow(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 
-void App::ReportException(std::exception_ptr error) noexcept {
+void App::ReportCurrentException() noexcept {
     try {
         try {
-            std::rethrow_exception(error);
+            throw;
         } catch (const std::exception& e) {
             if (instance) instance->ShowError(e.what());
         }
@@ -123,7 +123,7 @@ LRESULT CALLBACK App::MessageWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     try {
         (*call)();
     } catch (...) {
-        ReportException(std::current_exception());
+        ReportCurrentException();
     }
     return 0;
 }

@@ -37,8 +37,9 @@ class App {
     // The box for an error that leaves a handler: the title as caption, error icon, OK, the
     // message with its full stop.
     void ShowError(const std::string& message);
-    // Catches nothing itself: called from every callback's catch block, never throws.
-    static void ReportException(std::exception_ptr error) noexcept;
+    // Shows the exception being handled in the standard error box. Called only from inside every
+    // callback's catch (...) block; never throws.
+    static void ReportCurrentException() noexcept;
 
     // Runs `call` on the user-interface thread once the message loop gets to it.
     void PostToUiThread(std::function<void()> call);

@@ -301,7 +301,7 @@ LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     } catch (...) {
-        App::ReportException(std::current_exception());
+        App::ReportCurrentException();
         return 0;
     }
 }

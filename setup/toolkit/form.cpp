@@ -103,13 +103,26 @@ int Form::ShowModal() {
 }
 
 void Form::StartTimer(UINT_PTR id, UINT milliseconds, std::function<void()> onTimer) {
-    timers_[id] = std::move(onTimer);
+    if (auto* timer = FindTimer(id))
+        *timer = std::move(onTimer);
+    else
+        timers_.emplace_back(id, std::move(onTimer));
     SetTimer(hwnd_, id, milliseconds, nullptr);
 }
 
 void Form::StopTimer(UINT_PTR id) {
     if (hwnd_) KillTimer(hwnd_, id);
-    timers_.erase(id);
+    for (auto it = timers_.begin(); it != timers_.end(); ++it)
+        if (it->first == id) {
+            timers_.erase(it);
+            break;
+        }
+}
+
+std::function<void()>* Form::FindTimer(UINT_PTR id) {
+    for (auto& [timerId, onTimer] : timers_)
+        if (timerId == id) return &onTimer;
+    return nullptr;
 }
 
 bool Form::IsMessageBoxOrDialog(HWND window) {
@@ -208,8 +221,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Realign();
         break;
     case WM_TIMER:
-        if (auto it = timers_.find(wParam); it != timers_.end()) {
-            const std::function<void()> onTimer = it->second; // the handler may stop its own timer
+        if (const auto* timer = FindTimer(wParam)) {
+            const std::function<void()> onTimer = *timer; // the handler may stop its own timer
             onTimer();
             return 0;
         }
@@ -246,7 +259,7 @@ LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         }
         return self->OnMessage(message, wParam, lParam);
     } catch (...) {
-        App::ReportException(std::current_exception());
+        App::ReportCurrentException();
         return 0;
     }
 }

@@ -128,7 +128,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return FALSE;
         }
     } catch (...) {
-        App::ReportException(std::current_exception());
+        App::ReportCurrentException();
         return FALSE;
     }
 }

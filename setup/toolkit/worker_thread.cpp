@@ -29,7 +29,7 @@ bool WorkerThread::Running() const {
 void WorkerThread::Start() {
     if (Running()) return;
     ResetEvent(stop_.get());
-    alive_ = std::make_shared<bool>(true);
+    alive_ = std::shared_ptr<bool>(new bool(true));
     thread_.reset(CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, nullptr));
     if (thread_) ResumeThread(thread_.get());
 }
@@ -46,7 +46,8 @@ DWORD WINAPI WorkerThread::ThreadMain(void* param) noexcept {
 
 void WorkerThread::Synchronize(std::function<void()> call) {
     if (WaitForSingleObject(stop_.get(), 0) == WAIT_OBJECT_0) return;
-    auto done = std::make_shared<UniqueKernelHandle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::shared_ptr<UniqueKernelHandle> done(
+        new UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)));
     App::Instance().PostToUiThread([alive = alive_, done, call = std::move(call)] {
         const ScopeExit signal([&done] { SetEvent(done->get()); });
         if (*alive) call();

@@ -71,22 +71,34 @@ std::string InfoHeader(int width, int height, int bits, unsigned compression, un
     return h;
 }
 
+// The palette of a picture and each pixel's index into it.
+struct Indexed {
+    std::vector<unsigned> palette; // 0x00RRGGBB
+    std::vector<std::uint8_t> indices;
+};
+
+Indexed ToPalette(const Canvas& c, const std::string& path) {
+    Indexed out;
+    for (const Rgb& p : c.pixels) {
+        const unsigned rgb = unsigned(p.r) << 16 | unsigned(p.g) << 8 | p.b;
+        auto at = std::find(out.palette.begin(), out.palette.end(), rgb);
+        if (at == out.palette.end()) {
+            if (out.palette.size() == 256) throw std::runtime_error(path + ": more than 256 colours");
+            at = out.palette.insert(out.palette.end(), rgb);
+        }
+        out.indices.push_back(std::uint8_t(at - out.palette.begin()));
+    }
+    return out;
+}
+
 constexpr unsigned kBiRle8 = 1;
 
 // The pictures have few colours in long runs: an 8-bit palette with run-length coding keeps them
 // exact at a fraction of the bytes the setup would otherwise carry.
 void WriteBmp(const Canvas& c, const std::string& path) {
-    std::vector<unsigned> palette;
-    std::vector<std::uint8_t> indices;
-    for (const Rgb& p : c.pixels) {
-        const unsigned rgb = unsigned(p.r) << 16 | unsigned(p.g) << 8 | p.b;
-        auto at = std::find(palette.begin(), palette.end(), rgb);
-        if (at == palette.end()) {
-            if (palette.size() == 256) throw std::runtime_error(path + ": more than 256 colours");
-            at = palette.insert(palette.end(), rgb);
-        }
-        indices.push_back(std::uint8_t(at - palette.begin()));
-    }
+    const Indexed indexed = ToPalette(c, path);
+    const std::vector<unsigned>& palette = indexed.palette;
+    const std::vector<std::uint8_t>& indices = indexed.indices;
     std::string runs;
     for (int y = c.height - 1; y >= 0; --y) {
         const std::uint8_t* row = &indices[size_t(y) * c.width];
@@ -111,19 +123,40 @@ void WriteBmp(const Canvas& c, const std::string& path) {
     std::ofstream(path, std::ios::binary) << file;
 }
 
-void WriteIcon(const Canvas& c, const std::string& path) {
-    std::string image = InfoHeader(c.width, c.height * 2, 32, 0, 0, 0);
+// The icon's pixels are either opaque or clear: an 8-bit palette and the transparency mask hold
+// it exactly.
+std::string IconImage(const Canvas& c, const std::string& path) {
+    Canvas opaque = c;
+    for (Rgb& p : opaque.pixels)
+        if (p.a == 0) p = {0, 0, 0, 0};
+    const Indexed indexed = ToPalette(opaque, path);
+    std::string image = InfoHeader(c.width, c.height * 2, 8, 0, 0, unsigned(indexed.palette.size()));
+    for (unsigned rgb : indexed.palette)
+        Put32(image, rgb);
     for (int y = c.height - 1; y >= 0; --y)
-        for (int x = 0; x < c.width; ++x) {
-            const Rgb& p = c.pixels[y * c.width + x];
-            image += char(p.b), image += char(p.g), image += char(p.r), image += char(p.a);
-        }
-    image.append(size_t(c.height) * ((c.width / 8 + 3) & ~3), '\0'); // AND mask: alpha decides
-    std::string file;
-    Put16(file, 0), Put16(file, 1), Put16(file, 1);
-    file += char(c.width), file += char(c.height), file += '\0', file += '\0';
-    Put16(file, 1), Put16(file, 32), Put32(file, unsigned(image.size())), Put32(file, 22);
-    std::ofstream(path, std::ios::binary) << file + image;
+        image.append(reinterpret_cast<const char*>(&indexed.indices[size_t(y) * c.width]), size_t(c.width));
+    const int maskStride = (c.width / 8 + 3) & ~3;
+    for (int y = c.height - 1; y >= 0; --y) {
+        std::string row(size_t(maskStride), '\0');
+        for (int x = 0; x < c.width; ++x)
+            if (c.pixels[y * c.width + x].a == 0) row[size_t(x / 8)] |= char(0x80 >> (x % 8));
+        image += row;
+    }
+    return image;
+}
+
+// An icon file with each size drawn, so that no size is scaled from another.
+void WriteIcon(const std::vector<Canvas>& sizes, const std::string& path) {
+    std::string directory, images;
+    Put16(directory, 0), Put16(directory, 1), Put16(directory, unsigned(sizes.size()));
+    for (const Canvas& c : sizes) {
+        const std::string image = IconImage(c, path);
+        directory += char(c.width), directory += char(c.height), directory += '\0', directory += '\0';
+        Put16(directory, 1), Put16(directory, 8), Put32(directory, unsigned(image.size()));
+        Put32(directory, unsigned(6 + 16 * sizes.size() + images.size()));
+        images += image;
+    }
+    std::ofstream(path, std::ios::binary) << directory + images;
 }
 
 const Rgb kWhite{255, 255, 255};
@@ -159,16 +192,18 @@ Canvas SidePicture() {
     return c;
 }
 
-Canvas Icon() {
-    Canvas c(32, 32, {0, 0, 0, 0});
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            const double dx = std::max(0.0, std::abs(x + 0.5 - 16) - 11),
-                         dy = std::max(0.0, std::abs(y + 0.5 - 16) - 11);
-            if (std::hypot(dx, dy) <= 4.5) c.Set(x, y, Canvas::Mix(kBlue, kDeepBlue, y / 31.0));
+// The icon at `size` pixels square (drawn at 32 and scaled).
+Canvas Icon(int size) {
+    const double k = size / 32.0;
+    Canvas c(size, size, {0, 0, 0, 0});
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double dx = std::max(0.0, std::abs((x + 0.5) / k - 16) - 11),
+                         dy = std::max(0.0, std::abs((y + 0.5) / k - 16) - 11);
+            if (std::hypot(dx, dy) <= 4.5) c.Set(x, y, Canvas::Mix(kBlue, kDeepBlue, y / (size - 1.0)));
         }
-    c.Line(9, 8, 16, 24, 4, kWhite);
-    c.Line(23, 8, 16, 24, 4, kWhite);
+    c.Line(9 * k, 8 * k, 16 * k, 24 * k, 4 * k, kWhite);
+    c.Line(23 * k, 8 * k, 16 * k, 24 * k, 4 * k, kWhite);
     return c;
 }
 
@@ -182,6 +217,6 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     WriteBmp(Banner(), dir + "/imagtop.bmp");
     WriteBmp(SidePicture(), dir + "/imagleft.bmp");
-    WriteIcon(Icon(), dir + "/velmora.ico");
+    WriteIcon({Icon(32), Icon(16)}, dir + "/velmora.ico");
     return 0;
 }
