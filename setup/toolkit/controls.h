@@ -94,8 +94,16 @@ class Edit : public Control {
 class ProgressBar : public Control {
   public:
     ProgressBar(HWND parent, int x, int y, int width, int height);
-    // Positions beyond the range show a full bar.
+    // Positions beyond the range show a full bar. The position is set at once; the bar is drawn
+    // at most every kRedrawInterval milliseconds, and a position held back is drawn when that
+    // time is up.
     void SetPosition(int position);
+
+    static constexpr unsigned kRedrawInterval = 100;
+
+  private:
+    static void CALLBACK DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
+    DWORD lastDrawn_ = 0;
 };
 
 // The system's file-copy animation.
