@@ -27,6 +27,9 @@ TFormsec::TFormsec(ui::App& app, HWND owner, const core::PayloadStore& payload)
     lbls = Add<ui::Label>(Handle(), "正在安装...", 40, 92, 269, 13);
     lbls->SetFont(kFont);
     lbls->SetBackground(colour_);
+    // With the usual pause each file's name is drawn; without it names change faster than anyone
+    // can read, and drawing each would cost more than writing the file.
+    lbls->LimitRedraws(30);
     pgbs = Add<ui::ProgressBar>(Handle(), 40, 112, 277, 17);
     btncel = Add<ui::Button>(Handle(), "取消", 132, 156, 89, 25);
     btncel->SetFont(kFont);

@@ -40,8 +40,34 @@ void Control::SetLeft(int x) {
     SetWindowPos(hwnd_, nullptr, x, r.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
+constexpr UINT_PTR kHeldBackTimer = 0x5E7D; // clear of the controls' own timers
+
+template <typename Change> void Control::ChangeDrawn(Change change) {
+    const DWORD now = GetTickCount();
+    if (redrawInterval_ == 0 || now - lastDrawn_ >= redrawInterval_) {
+        change();
+        lastDrawn_ = now;
+        return;
+    }
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    change();
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SetTimer(hwnd_, kHeldBackTimer, redrawInterval_, &Control::DrawHeldBack);
+}
+
+void CALLBACK Control::DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept {
+    KillTimer(hwnd, timer);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Control::LimitRedraws(unsigned milliseconds) {
+    redrawInterval_ = milliseconds;
+    lastDrawn_ = GetTickCount(); // its first painting is on the way
+}
+
 void Control::SetText(const std::string& gbk) {
-    SetWindowTextW(hwnd_, Wide(gbk).c_str());
+    const std::wstring text = Wide(gbk);
+    ChangeDrawn([&] { SetWindowTextW(hwnd_, text.c_str()); });
     if (transparent_) { // the old text is gone only once the parent has drawn over it again
         RECT r = Bounds();
         RedrawWindow(GetParent(hwnd_), &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -143,29 +169,13 @@ Edit::Edit(HWND parent, int x, int y, int width, int height, DWORD style, DWORD 
 ProgressBar::ProgressBar(HWND parent, int x, int y, int width, int height) {
     CreateChild(PROGRESS_CLASSW, "", 0, x, y, width, height, parent);
     SendMessageW(hwnd_, PBM_SETRANGE32, 0, 100);
-    lastDrawn_ = GetTickCount(); // its first painting is on the way
+    // The control draws itself inside PBM_SETPOS, which costs more than writing a small file: an
+    // installation of many small files would spend its time drawing a bar no eye can follow.
+    LimitRedraws(100);
 }
 
 void ProgressBar::SetPosition(int position) {
-    // The control draws itself inside PBM_SETPOS, which costs more than writing a small file:
-    // an installation of many small files would spend its time drawing a bar that no eye can
-    // follow at that pace.
-    const DWORD now = GetTickCount();
-    const WPARAM shown = position > 100 ? 100 : position;
-    if (now - lastDrawn_ >= kRedrawInterval) {
-        SendMessageW(hwnd_, PBM_SETPOS, shown, 0);
-        lastDrawn_ = now;
-        return;
-    }
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd_, PBM_SETPOS, shown, 0);
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    SetTimer(hwnd_, 1, kRedrawInterval, &ProgressBar::DrawHeldBack);
-}
-
-void CALLBACK ProgressBar::DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept {
-    KillTimer(hwnd, timer);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    ChangeDrawn([&] { SendMessageW(hwnd_, PBM_SETPOS, position > 100 ? 100 : position, 0); });
 }
 
 Animation::Animation(HWND parent, int x, int y, int width, int height) {

@@ -43,6 +43,9 @@ class Control {
     void SetTransparent();
     // A tooltip shown while the pointer rests on the control.
     void SetHint(const std::string& gbk);
+    // Draws changes at most every `milliseconds`: a change that comes sooner is made at once and
+    // drawn when that time is up. For controls that change faster than anyone can read them.
+    void LimitRedraws(unsigned milliseconds);
 
     Align align = Align::None;
     std::function<void()> onClick;       // BN_CLICKED
@@ -55,11 +58,16 @@ class Control {
 
   protected:
     Control() = default;
+    // Makes a change to the control, drawn now or held back as LimitRedraws says.
+    template <typename Change> void ChangeDrawn(Change change);
     void CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
                      int height, HWND parent, DWORD exStyle = 0);
     HWND hwnd_ = nullptr;
 
   private:
+    static void CALLBACK DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
+    unsigned redrawInterval_ = 0;
+    DWORD lastDrawn_ = 0;
     UniqueGdiObject font_;
     UniqueGdiObject brush_;
     HWND hint_ = nullptr; // destroyed with the control's top-level window
@@ -94,16 +102,8 @@ class Edit : public Control {
 class ProgressBar : public Control {
   public:
     ProgressBar(HWND parent, int x, int y, int width, int height);
-    // Positions beyond the range show a full bar. The position is set at once; the bar is drawn
-    // at most every kRedrawInterval milliseconds, and a position held back is drawn when that
-    // time is up.
+    // Positions beyond the range show a full bar.
     void SetPosition(int position);
-
-    static constexpr unsigned kRedrawInterval = 100;
-
-  private:
-    static void CALLBACK DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
-    DWORD lastDrawn_ = 0;
 };
 
 // The system's file-copy animation.
