@@ -40,38 +40,51 @@ void Control::SetLeft(int x) {
     SetWindowPos(hwnd_, nullptr, x, r.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
-constexpr UINT_PTR kHeldBackTimer = 0x5E7D; // clear of the controls' own timers
-
-template <typename Change> void Control::ChangeDrawn(Change change) {
+void Control::ChangeLimited(std::function<void()> change) {
     const DWORD now = GetTickCount();
-    if (redrawInterval_ == 0 || now - lastDrawn_ >= redrawInterval_) {
+    if (redrawInterval_ == 0 || now - lastChanged_ >= redrawInterval_) {
+        held_ = nullptr; // superseded
         change();
-        lastDrawn_ = now;
+        lastChanged_ = now;
         return;
     }
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    change();
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    SetTimer(hwnd_, kHeldBackTimer, redrawInterval_, &Control::DrawHeldBack);
+    // Held without touching the window: the window calls that would hold back its drawing cost
+    // about as much as the drawing.
+    if (!held_) SetTimer(hwnd_, reinterpret_cast<UINT_PTR>(this), redrawInterval_, &Control::MakeHeldChange);
+    held_ = std::move(change);
 }
 
-void CALLBACK Control::DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept {
+void CALLBACK Control::MakeHeldChange(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept {
     KillTimer(hwnd, timer);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    auto* self = reinterpret_cast<Control*>(timer);
+    if (!self->held_) return;
+    const std::function<void()> change = std::move(self->held_);
+    self->held_ = nullptr;
+    self->lastChanged_ = GetTickCount();
+    try {
+        change();
+    } catch (...) {
+        App::ReportCurrentException();
+    }
+}
+
+Control::~Control() {
+    if (held_ && hwnd_) KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
 }
 
 void Control::LimitRedraws(unsigned milliseconds) {
     redrawInterval_ = milliseconds;
-    lastDrawn_ = GetTickCount(); // its first painting is on the way
+    lastChanged_ = GetTickCount(); // its first painting is on the way
 }
 
 void Control::SetText(const std::string& gbk) {
-    const std::wstring text = Wide(gbk);
-    ChangeDrawn([&] { SetWindowTextW(hwnd_, text.c_str()); });
-    if (transparent_) { // the old text is gone only once the parent has drawn over it again
-        RECT r = Bounds();
-        RedrawWindow(GetParent(hwnd_), &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
-    }
+    ChangeLimited([this, text = Wide(gbk)] {
+        SetWindowTextW(hwnd_, text.c_str());
+        if (transparent_) { // the old text is gone only once the parent has drawn over it again
+            RECT r = Bounds();
+            RedrawWindow(GetParent(hwnd_), &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        }
+    });
 }
 
 void Control::SetHint(const std::string& gbk) {
@@ -175,7 +188,7 @@ ProgressBar::ProgressBar(HWND parent, int x, int y, int width, int height) {
 }
 
 void ProgressBar::SetPosition(int position) {
-    ChangeDrawn([&] { SendMessageW(hwnd_, PBM_SETPOS, position > 100 ? 100 : position, 0); });
+    ChangeLimited([this, position] { SendMessageW(hwnd_, PBM_SETPOS, position > 100 ? 100 : position, 0); });
 }
 
 Animation::Animation(HWND parent, int x, int y, int width, int height) {

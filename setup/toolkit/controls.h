@@ -19,7 +19,7 @@ enum class Align { None, Top, Bottom };
 
 class Control {
   public:
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -43,8 +43,9 @@ class Control {
     void SetTransparent();
     // A tooltip shown while the pointer rests on the control.
     void SetHint(const std::string& gbk);
-    // Draws changes at most every `milliseconds`: a change that comes sooner is made at once and
-    // drawn when that time is up. For controls that change faster than anyone can read them.
+    // Changes the text or position at most every `milliseconds`: a change that comes sooner waits
+    // until that time is up, replaced by any later one. For controls that change faster than
+    // anyone can read them, where drawing each change would cost more than the work it shows.
     void LimitRedraws(unsigned milliseconds);
 
     Align align = Align::None;
@@ -58,16 +59,17 @@ class Control {
 
   protected:
     Control() = default;
-    // Makes a change to the control, drawn now or held back as LimitRedraws says.
-    template <typename Change> void ChangeDrawn(Change change);
+    // Makes a change to the control now or later, as LimitRedraws says.
+    void ChangeLimited(std::function<void()> change);
     void CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
                      int height, HWND parent, DWORD exStyle = 0);
     HWND hwnd_ = nullptr;
 
   private:
-    static void CALLBACK DrawHeldBack(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
+    static void CALLBACK MakeHeldChange(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
     unsigned redrawInterval_ = 0;
-    DWORD lastDrawn_ = 0;
+    DWORD lastChanged_ = 0;
+    std::function<void()> held_; // the latest change waiting for its time
     UniqueGdiObject font_;
     UniqueGdiObject brush_;
     HWND hint_ = nullptr; // destroyed with the control's top-level window
