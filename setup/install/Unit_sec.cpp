@@ -106,6 +106,10 @@ void TFormsec::SetBar(int position) {
     pgbs->SetPosition(position);
 }
 void TFormsec::Pause() {
+    if (pauseMs_ > 0) { // the user looks at this state for the whole pause: show it as it is
+        lbls->MakeHeldChange();
+        pgbs->MakeHeldChange();
+    }
     Sleep(pauseMs_);
 }
 

@@ -43,29 +43,37 @@ void Control::SetLeft(int x) {
 void Control::ChangeLimited(std::function<void()> change) {
     const DWORD now = GetTickCount();
     if (redrawInterval_ == 0 || now - lastChanged_ >= redrawInterval_) {
-        held_ = nullptr; // superseded
+        if (held_) { // superseded
+            KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
+            held_ = nullptr;
+        }
         change();
         lastChanged_ = now;
         return;
     }
     // Held without touching the window: the window calls that would hold back its drawing cost
     // about as much as the drawing.
-    if (!held_) SetTimer(hwnd_, reinterpret_cast<UINT_PTR>(this), redrawInterval_, &Control::MakeHeldChange);
+    if (!held_)
+        SetTimer(hwnd_, reinterpret_cast<UINT_PTR>(this), redrawInterval_, &Control::OnHeldChangeTimer);
     held_ = std::move(change);
 }
 
-void CALLBACK Control::MakeHeldChange(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept {
+void CALLBACK Control::OnHeldChangeTimer(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept {
     KillTimer(hwnd, timer);
-    auto* self = reinterpret_cast<Control*>(timer);
-    if (!self->held_) return;
-    const std::function<void()> change = std::move(self->held_);
-    self->held_ = nullptr;
-    self->lastChanged_ = GetTickCount();
     try {
-        change();
+        reinterpret_cast<Control*>(timer)->MakeHeldChange();
     } catch (...) {
         App::ReportCurrentException();
     }
+}
+
+void Control::MakeHeldChange() {
+    if (!held_) return;
+    KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
+    const std::function<void()> change = std::move(held_);
+    held_ = nullptr;
+    lastChanged_ = GetTickCount();
+    change();
 }
 
 Control::~Control() {

@@ -47,6 +47,8 @@ class Control {
     // until that time is up, replaced by any later one. For controls that change faster than
     // anyone can read them, where drawing each change would cost more than the work it shows.
     void LimitRedraws(unsigned milliseconds);
+    // Makes the change that is waiting, if any, now.
+    void MakeHeldChange();
 
     Align align = Align::None;
     std::function<void()> onClick;       // BN_CLICKED
@@ -66,7 +68,7 @@ class Control {
     HWND hwnd_ = nullptr;
 
   private:
-    static void CALLBACK MakeHeldChange(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
+    static void CALLBACK OnHeldChangeTimer(HWND hwnd, UINT, UINT_PTR timer, DWORD) noexcept;
     unsigned redrawInterval_ = 0;
     DWORD lastChanged_ = 0;
     std::function<void()> held_; // the latest change waiting for its time
