@@ -5,6 +5,7 @@ enable_testing()
 add_executable(make-art tools/art/make_art.cpp)
 
 add_library(builder_lib STATIC
+  tools/builder/bytes.cpp
   tools/builder/res_file.cpp
   tools/builder/resource_section.cpp
   tools/builder/pe_image.cpp

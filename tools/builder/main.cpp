@@ -1,6 +1,7 @@
 // Builds the setup executable: the linked program, its own resources and a payload folder, joined
 // into one image whose resource section the loader maps straight from the file.
 // Usage: setup-builder STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE
+#include "bytes.h"
 #include "payload_plan.h"
 #include "pe_image.h"
 #include "res_file.h"
@@ -8,10 +9,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -20,14 +19,6 @@ namespace {
 constexpr char kPauseResourceName[] = "SETUP_PAUSE_MS";
 
 using builder::BuildRefused;
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw BuildRefused(path + ": cannot read the file");
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::uint32_t ParsePause(const std::string& text) {
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -70,11 +61,10 @@ class ImageWriter {
     std::uint64_t Written() const { return written_; }
     void Close(std::uint32_t checksumOffset) {
         const std::uint32_t checksum = checksum_.Finish();
-        unsigned char field[4];
-        for (int i = 0; i < 4; ++i)
-            field[i] = static_cast<unsigned char>((checksum >> (8 * i)) & 0xFF);
+        std::string field;
+        builder::Put32(field, checksum);
         if (std::fseek(file_.get(), checksumOffset, SEEK_SET) != 0 ||
-            std::fwrite(field, 1, 4, file_.get()) != 4 || std::fclose(file_.release()) != 0)
+            std::fwrite(field.data(), 1, 4, file_.get()) != 4 || std::fclose(file_.release()) != 0)
             Fail();
     }
 
@@ -95,11 +85,10 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
     const bool strict = !(unchecked && std::string(unchecked) == "1");
     const std::vector<builder::PayloadResource> payload = builder::PlanPayload(payloadDir, strict);
 
-    const builder::StubImage stub(ReadWholeFile(stubPath));
-    const std::string stubRes = ReadWholeFile(stubResPath);
+    const builder::StubImage stub(builder::ReadWholeFile(stubPath));
+    const std::string stubRes = builder::ReadWholeFile(stubResPath);
     std::string pauseBytes;
-    for (int shift = 0; shift < 32; shift += 8)
-        pauseBytes += static_cast<char>((pause >> shift) & 0xFF);
+    builder::Put32(pauseBytes, pause);
 
     std::vector<ImageResource> resources;
     for (const builder::ResRecord& record : builder::ReadResFile(stubRes))

@@ -1,15 +1,14 @@
 #include "payload_plan.h"
 
+#include "bytes.h"
 #include "gbk_names.h"
 #include "core/ascii.h"
 #include "core/gbk.h"
 #include "core/manifest.h"
 
 #include <cctype>
-#include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 #include <utility>
 
 namespace builder {
@@ -28,19 +27,11 @@ bool IsIdentifier(const std::string& s) {
     return true;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw BuildRefused(path.string() + ": cannot read the manifest");
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 } // namespace
 
 std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir, bool strict) {
     const std::filesystem::path manifestPath = payloadDir / kManifestFileName;
-    const std::string manifest = ReadFile(manifestPath);
+    const std::string manifest = ReadWholeFile(manifestPath, "the manifest");
     const std::vector<std::string> lines = core::ReadManifestLines(manifest);
 
     std::vector<PayloadResource> resources;

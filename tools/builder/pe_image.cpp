@@ -1,6 +1,7 @@
 #include "pe_image.h"
 
 #include "build_refused.h"
+#include "bytes.h"
 
 namespace builder {
 namespace {
@@ -35,15 +36,11 @@ class ImageBytes {
     }
     std::uint32_t Get(std::uint32_t at, int width) const {
         Need(at, width);
-        std::uint32_t v = 0;
-        for (int i = width - 1; i >= 0; --i)
-            v = v << 8 | static_cast<unsigned char>(bytes_[at + i]);
-        return v;
+        return Load(bytes_, at, width);
     }
     void Put(std::uint32_t at, std::uint32_t v, int width) {
         Need(at, width);
-        for (int i = 0; i < width; ++i)
-            bytes_[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        Store(bytes_, at, v, width);
     }
     std::string& bytes_;
 };

@@ -1,6 +1,7 @@
 #include "res_file.h"
 
 #include "build_refused.h"
+#include "bytes.h"
 
 namespace builder {
 namespace {
@@ -15,16 +16,8 @@ class RecordReader {
         if (pos > bytes_.size()) Refuse();
         pos_ = pos;
     }
-    std::uint16_t U16() {
-        Need(2);
-        const auto v = static_cast<std::uint16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
-        pos_ += 2;
-        return v;
-    }
-    std::uint32_t U32() {
-        const std::uint32_t low = U16();
-        return low | static_cast<std::uint32_t>(U16()) << 16;
-    }
+    std::uint16_t U16() { return static_cast<std::uint16_t>(Field(2)); }
+    std::uint32_t U32() { return Field(4); }
     ResId Id() {
         const std::uint16_t first = U16();
         if (first == 0xFFFF) return U16();
@@ -41,7 +34,12 @@ class RecordReader {
     }
 
   private:
-    unsigned Byte(size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
+    std::uint32_t Field(int width) {
+        Need(static_cast<size_t>(width));
+        const std::uint32_t v = Load(bytes_, pos_, width);
+        pos_ += static_cast<size_t>(width);
+        return v;
+    }
     void Need(size_t size) const {
         if (size > bytes_.size() - pos_) Refuse();
     }

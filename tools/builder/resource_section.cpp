@@ -1,6 +1,7 @@
 #include "resource_section.h"
 
 #include "build_refused.h"
+#include "bytes.h"
 
 #include <map>
 
@@ -33,19 +34,8 @@ std::string Printable(const ResId& id) {
     return text;
 }
 
-void Put16(std::string& out, std::uint16_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>(v >> 8);
-}
-
-void Put32(std::string& out, std::uint32_t v) {
-    Put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    Put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
 void Patch32(std::string& out, size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    Store(out, at, v, 4);
 }
 
 constexpr std::uint32_t kSubdirectory = 0x80000000;
