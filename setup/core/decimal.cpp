@@ -55,11 +55,9 @@ std::string FormatFixed(double value, int decimals) {
         std::uint64_t scaled = mantissa; // below 2^53 * 10^3 < 2^63
         for (int i = 0; i < decimals; ++i)
             scaled *= 10;
-        std::uint64_t quotient = 0;
+        std::uint64_t quotient = 0; // from a shift of 64 on, below half a unit of the last digit
         const int shift = -exponent;
-        if (shift >= 64) {
-            quotient = 0; // the value is below half a unit of the last digit
-        } else {
+        if (shift < 64) {
             quotient = scaled >> shift;
             const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
             const std::uint64_t half = std::uint64_t{1} << (shift - 1);

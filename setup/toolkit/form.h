@@ -63,7 +63,6 @@ class Form {
     // One-shot or periodic timers on the user-interface thread.
     void StartTimer(UINT_PTR id, UINT milliseconds, std::function<void()> onTimer);
     void StopTimer(UINT_PTR id);
-    std::function<void()>* FindTimer(UINT_PTR id);
 
     // The form becomes the active window, coming from another window of the program; coming back
     // from a message box or the folder browser does not count.
@@ -84,6 +83,7 @@ class Form {
     HWND hwnd_ = nullptr;
     int modalResult_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::function<void()>* FindTimer(UINT_PTR id);
     std::vector<std::pair<UINT_PTR, std::function<void()>>> timers_; // a form has one or two
 };
 
