@@ -101,8 +101,8 @@ void TFormain::Panel1Resize() {
 }
 
 void TFormain::ShowAsMain() {
+    // Painted by the loop like any other window: waiting for it here would only hold back the wizard.
     ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-    UpdateWindow(Handle());
     OnShow();
 }
 

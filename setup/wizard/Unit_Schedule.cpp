@@ -37,6 +37,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 const char kSongTi[] = "宋体";
 const ui::FontSpec kWindowFont{"Tahoma", 12};
 const ui::FontSpec kTitleFont{kSongTi, 14, true, false, GB2312_CHARSET};
+constexpr UINT_PTR kLaterPagesTimer = 1;
 
 } // namespace
 
@@ -48,39 +49,48 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     const int height = frame.bottom - frame.top;
     CreateForm(L"TFormSchedule", "", kStyle, kExStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, Formain->Handle());
-    const COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
-
-    const auto label = [this](HWND parent, const std::string& text, int x, int y, int w, int h,
-                              COLORREF background, const ui::FontSpec& font = kWindowFont) {
-        ui::Label* l = Add<ui::Label>(parent, text, x, y, w, h);
-        l->SetFont(font);
-        l->SetBackground(background);
-        return l;
-    };
-    const auto page = [this](COLORREF background) {
-        ui::Panel* p = Add<ui::Panel>(*this, Handle(), 0, 0, 0, 0);
-        p->SetBackground(background);
-        return p;
-    };
 
     // Header strip.
     Panel_Top = Add<ui::Panel>(*this, Handle(), 0, 0, kClientWidth, kHeaderHeight, false);
     Panel_Top->SetBackground(kWhite);
     Panel_Top->onPaint = [this](HDC dc, const RECT&) { Imagtop.Draw(dc, -9, 3); };
-    Label4 = label(Panel_Top->Handle(), "", 16, 12, 500, 17, kWhite, kTitleFont);
-    Label5 = label(Panel_Top->Handle(), "", 16, 32, 500, 16, kWhite);
+    Label4 = AddLabel(Panel_Top->Handle(), "", 16, 12, 500, 17, kWhite, kTitleFont);
+    Label5 = AddLabel(Panel_Top->Handle(), "", 16, 32, 500, 16, kWhite, kWindowFont);
     Label4->SetTransparent();
     Label5->SetTransparent();
 
     ImagLeft = Add<ui::Picture>(Handle(), L"IMAGLEFT", 0, 0, 165, 300);
 
     // page1, welcome
-    ScheBook[core::kWelcomePage] = page(kWhite);
-    Label6 = label(ScheBook[0]->Handle(), "", 24, 22, 360, 17, kWhite, kTitleFont);
-    Label7 = label(ScheBook[0]->Handle(), "", 24, 66, 288, 80, kWhite);
+    ScheBook[core::kWelcomePage] = AddPage(kWhite);
+    Label6 = AddLabel(ScheBook[0]->Handle(), "", 24, 22, 360, 17, kWhite, kTitleFont);
+    Label7 = AddLabel(ScheBook[0]->Handle(), "", 24, 66, 288, 80, kWhite, kWindowFont);
+
+    // Separator and button bar.
+    Add<ui::Label>(Handle(), "", 0, kSeparatorTop, kClientWidth, 2, SS_ETCHEDHORZ);
+    ui::Panel* buttonBar =
+        Add<ui::Panel>(*this, Handle(), 0, kSeparatorTop + 2, kClientWidth, kButtonBarHeight);
+    buttonBar->SetBackground(GetSysColor(COLOR_BTNFACE));
+    btnpri = Add<ui::Button>(buttonBar->Handle(), "< 返回", 252, 13, 77, 23);
+    BtnNext = Add<ui::Button>(buttonBar->Handle(), "下一步 >", 340, 13, 77, 23, BS_DEFPUSHBUTTON);
+    btnexit = Add<ui::Button>(buttonBar->Handle(), "退出", 428, 13, 77, 23);
+    for (ui::Button* b : {btnpri, BtnNext, btnexit}) {
+        b->SetFont(kWindowFont);
+        b->handCursor = true;
+    }
+    BtnNext->onClick = [this] { BtnNextClick(); };
+    btnpri->onClick = [this] { btnpriClick(); };
+    btnexit->onClick = [this] { btnexitClick(); };
+
+    FormCreate();
+}
+
+void TFormSchedule::CreateLaterPages() {
+    if (ScheBook[core::kCompletionPage]) return;
+    const COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
 
     // page2, agreement
-    ScheBook[core::kAgreementPage] = page(buttonFace);
+    ScheBook[core::kAgreementPage] = AddPage(buttonFace);
     HWND agreement = ScheBook[1]->Handle();
     Memo1 = Add<ui::Edit>(agreement, 13, 16, 488, 169,
                           ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL, 0);
@@ -91,46 +101,50 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     RadioButton2 = Add<ui::Button>(agreement, "我不同意以上条款", 24, 220, 121, 17, BS_AUTORADIOBUTTON);
 
     // page3, installation folder
-    ScheBook[core::kFolderPage] = page(buttonFace);
+    ScheBook[core::kFolderPage] = AddPage(buttonFace);
     CreateFolderPage(ScheBook[2]->Handle());
 
     // page4, confirmation; page5, passed through
-    ScheBook[core::kConfirmPage] = page(buttonFace);
-    Label2 = label(ScheBook[3]->Handle(), "", 40, 56, 440, 40, buttonFace);
-    ScheBook[core::kPassPage] = page(buttonFace);
+    ScheBook[core::kConfirmPage] = AddPage(buttonFace);
+    Label2 = AddLabel(ScheBook[3]->Handle(), "", 40, 56, 440, 40, buttonFace, kWindowFont);
+    ScheBook[core::kPassPage] = AddPage(buttonFace);
 
     // page6, completion
-    ScheBook[core::kCompletionPage] = page(kWhite);
-    Label8 = label(ScheBook[5]->Handle(), "", 88, 22, 420, 17, kWhite, kTitleFont);
-    Label9 = label(ScheBook[5]->Handle(), "请点击“完毕”按钮退出安装程序。", 88, 54, 300, 32, kWhite);
+    ScheBook[core::kCompletionPage] = AddPage(kWhite);
+    Label8 = AddLabel(ScheBook[5]->Handle(), "", 88, 22, 420, 17, kWhite, kTitleFont);
+    Label9 = AddLabel(ScheBook[5]->Handle(), "请点击“完毕”按钮退出安装程序。", 88, 54, 300, 32, kWhite,
+                      kWindowFont);
     chbrun = Add<ui::Button>(ScheBook[5]->Handle(), "运行软件", 92, 106, 81, 17, BS_AUTOCHECKBOX);
-    chbrun->SetChecked(true);
+    chbrun->SetChecked(RunAppFlag);
 
-    // Separator and button bar.
-    Add<ui::Label>(Handle(), "", 0, kSeparatorTop, kClientWidth, 2, SS_ETCHEDHORZ);
-    ui::Panel* buttonBar =
-        Add<ui::Panel>(*this, Handle(), 0, kSeparatorTop + 2, kClientWidth, kButtonBarHeight);
-    buttonBar->SetBackground(buttonFace);
-    btnpri = Add<ui::Button>(buttonBar->Handle(), "< 返回", 252, 13, 77, 23);
-    BtnNext = Add<ui::Button>(buttonBar->Handle(), "下一步 >", 340, 13, 77, 23, BS_DEFPUSHBUTTON);
-    btnexit = Add<ui::Button>(buttonBar->Handle(), "退出", 428, 13, 77, 23);
-
-    for (ui::Button* b : {RadioButton1, RadioButton2, chbrun, btnpri, BtnNext, btnexit})
+    for (ui::Button* b : {RadioButton1, RadioButton2, chbrun})
         b->SetFont(kWindowFont);
     for (ui::Button* b : {RadioButton1, RadioButton2})
         b->SetBackground(buttonFace);
     chbrun->SetBackground(kWhite);
-    for (ui::Button* b : {btnpri, BtnNext, btnexit})
-        b->handCursor = true;
-
-    BtnNext->onClick = [this] { BtnNextClick(); };
-    btnpri->onClick = [this] { btnpriClick(); };
-    btnexit->onClick = [this] { btnexitClick(); };
     RadioButton1->onClick = [this] { RadioButton1Click(); };
     RadioButton2->onClick = [this] { RadioButton2Click(); };
     chbrun->onClick = [this] { chbrunClick(); };
 
-    FormCreate();
+    // In the notebook's place among the controls, so that Tab goes through a page before the buttons.
+    for (int i = core::kAgreementPage; i <= core::kCompletionPage; ++i)
+        SetWindowPos(ScheBook[i]->Handle(), ScheBook[i - 1]->Handle(), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowFlow();
+}
+
+ui::Panel* TFormSchedule::AddPage(COLORREF background) {
+    ui::Panel* page = Add<ui::Panel>(*this, Handle(), 0, 0, 0, 0);
+    page->SetBackground(background);
+    return page;
+}
+
+ui::Label* TFormSchedule::AddLabel(HWND parent, const std::string& text, int x, int y, int width, int height,
+                                   COLORREF background, const ui::FontSpec& font) {
+    ui::Label* label = Add<ui::Label>(parent, text, x, y, width, height);
+    label->SetFont(font);
+    label->SetBackground(background);
+    return label;
 }
 
 void TFormSchedule::CreateFolderPage(HWND page) {
@@ -148,6 +162,7 @@ void TFormSchedule::CreateFolderPage(HWND page) {
     label("默认路径", 28, 48, 200, 16);
     Edit_Path = Add<ui::Edit>(page, 28, 68, 385, 22);
     Edit_Path->SetFont(kWindowFont);
+    Edit_Path->SetText(Formain->FSetupDir);
     Button1 = Add<ui::Button>(page, "浏览", 424, 65, 73, 25);
     Button1->SetFont(kWindowFont);
     label("选择改变安装路径（双击鼠标快速改变路径）", 28, 106, 400, 16);
@@ -205,10 +220,15 @@ void TFormSchedule::FormActivate() {
     flow_.Activate(Caption());
     ShowFlow();
     if (FStarted) return;
+    // The other pages are built once the first one has been drawn; Next builds them sooner.
+    StartTimer(kLaterPagesTimer, 0, [this] {
+        StopTimer(kLaterPagesTimer);
+        CreateLaterPages();
+    });
     Formain->FSerial = Formain->ReadSetupIni("Form", "Serial");
     CheckEarlierInstallation();
     Formain->FSetupDir = Formain->ReadSetupIni("SetupDir", "SetupPath") + "\\";
-    Edit_Path->SetText(Formain->FSetupDir);
+    if (Edit_Path) Edit_Path->SetText(Formain->FSetupDir);
 }
 
 void TFormSchedule::CheckEarlierInstallation() {
@@ -243,6 +263,7 @@ void TFormSchedule::CheckEarlierInstallation() {
 }
 
 void TFormSchedule::BtnNextClick() {
+    CreateLaterPages();
     if (flow_.State().page == core::kFolderPage && flow_.State().nextCaption != core::kFinishCaption) {
         if (const std::string problem = core::InstallFolderProblem(Formain->FSetupDir); !problem.empty()) {
             Application().ShowMessage(Handle(), problem, Application().Title(), MB_OK | MB_ICONWARNING);
@@ -289,6 +310,7 @@ void TFormSchedule::StartInstallation() {
 }
 
 void TFormSchedule::ShowCompletionPage() {
+    CreateLaterPages();
     FStarted = true;
     Show();
     flow_.HandOver(Caption());
@@ -356,6 +378,7 @@ void TFormSchedule::ShowFlow() {
     const int left = s.headerVisible ? 0 : kSidePictureWidth;
     const int top = s.headerVisible ? kHeaderHeight : 0;
     for (int i = 0; i < 6; ++i) {
+        if (!ScheBook[i]) continue; // not built yet
         ScheBook[i]->SetBounds(left, top, kClientWidth - left, kSeparatorTop - top);
         ScheBook[i]->SetVisible(i == s.page);
     }
@@ -369,9 +392,10 @@ void TFormSchedule::ShowFlow() {
     Label5->SetText(s.label5);
     Label5->SetVisible(s.label5Visible);
     Label5->SetLeft(s.label5Left);
-    Label2->SetText(s.label2);
     Label6->SetText(s.label6);
     Label7->SetText(s.label7);
+    if (!ScheBook[core::kCompletionPage]) return;
+    Label2->SetText(s.label2);
     Label8->SetText(s.label8);
     RadioButton1->SetChecked(s.acceptSelected);
     RadioButton2->SetChecked(!s.acceptSelected);

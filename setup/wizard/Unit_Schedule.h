@@ -75,7 +75,12 @@ class TFormSchedule : public ui::Form {
     void Finish();
     // Shows the flow's state in the controls.
     void ShowFlow();
+    // The welcome page and what stays around it are built with the window, the rest here, once.
+    void CreateLaterPages();
     void CreateFolderPage(HWND page);
+    ui::Panel* AddPage(COLORREF background);
+    ui::Label* AddLabel(HWND parent, const std::string& text, int x, int y, int width, int height,
+                        COLORREF background, const ui::FontSpec& font);
 
     void OnActivate() override { FormActivate(); }
     bool CanClose() override { return FormCloseQuery(); }
