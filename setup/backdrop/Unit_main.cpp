@@ -30,7 +30,10 @@ const char kSongTi[] = "宋体";
 TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(app), payload_(payload) {
     isMain_ = true;
     colour_ = kWindowColour;
-    CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, nullptr);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN, 0, work.left, work.top, work.right - work.left,
+               work.bottom - work.top, nullptr);
 
     Panel_Title = Add<ui::Label>(
         Handle(), std::string("  ") + core::kProductName + "v" + core::kProductVersion + "安装程序 ", 0, 0, 0,
@@ -55,6 +58,7 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
     }
     Panel1->onResize = [this] { Panel1Resize(); };
     Thread1.onExecute = [this](ui::WorkerThread& thread) { Thread1Execute(thread); };
+    Realign();
 
     try {
         FormCreate();

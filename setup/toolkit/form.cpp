@@ -133,6 +133,7 @@ bool Form::IsMessageBoxOrDialog(HWND window) {
 void Form::Realign() {
     RECT client;
     GetClientRect(hwnd_, &client);
+    alignedTo_ = client;
     for (const auto& control : controls_) {
         if (control->align == Align::None || GetParent(control->Handle()) != hwnd_) continue;
         const int height = control->Height();
@@ -217,9 +218,12 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd_, &ps);
         return 0;
     }
-    case WM_SIZE:
-        Realign();
+    case WM_SIZE: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        if (!EqualRect(&client, &alignedTo_)) Realign();
         break;
+    }
     case WM_TIMER:
         if (const auto* timer = FindTimer(wParam)) {
             const std::function<void()> onTimer = *timer; // the handler may stop its own timer

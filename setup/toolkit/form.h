@@ -83,6 +83,7 @@ class Form {
     HWND hwnd_ = nullptr;
     int modalResult_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
+    RECT alignedTo_{}; // the client area the aligned controls were last laid out in
     std::function<void()>* FindTimer(UINT_PTR id);
     std::vector<std::pair<UINT_PTR, std::function<void()>>> timers_; // a form has one or two
 };
