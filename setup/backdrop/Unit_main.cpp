@@ -32,8 +32,8 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
     colour_ = kWindowColour;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN, 0, work.left, work.top, work.right - work.left,
-               work.bottom - work.top, nullptr);
+    CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN, 0, work.left, work.top,
+               work.right - work.left, work.bottom - work.top, nullptr);
 
     Panel_Title = Add<ui::Label>(
         Handle(), std::string("  ") + core::kProductName + "v" + core::kProductVersion + "安装程序 ", 0, 0, 0,

@@ -14,6 +14,7 @@ constexpr int kClientHeight = 205;
 constexpr COLORREF kFrameColour = RGB(16, 83, 194);
 constexpr int kFrameWidth = 3;
 const ui::FontSpec kFont{"MS Sans Serif", 11};
+constexpr DWORD kMessagesInterval = 5; // milliseconds
 
 } // namespace
 
@@ -114,7 +115,13 @@ void TFormsec::Pause() {
 }
 
 bool TFormsec::HandleMessages() {
-    if (!cancelled_) Application().ProcessMessages();
+    // Each look at the queue is a round trip to the window system; without a pause the sequence
+    // asks many times a millisecond, and looking every few milliseconds answers a click as soon.
+    const DWORD now = GetTickCount();
+    if (!cancelled_ && (pauseMs_ > 0 || now - lastMessagesHandled_ >= kMessagesInterval)) {
+        lastMessagesHandled_ = now;
+        Application().ProcessMessages();
+    }
     return !cancelled_ && !Application().Terminated() && Handle();
 }
 

@@ -43,5 +43,6 @@ class TFormsec : public ui::Form, private install::ProgressView {
     const core::PayloadStore& payload_;
     bool activated_ = false;
     bool cancelled_ = false; // the user confirmed cancelling: the sequence must touch nothing more
+    DWORD lastMessagesHandled_ = GetTickCount() - 1000; // the first call always looks
     unsigned pauseMs_;
 };
