@@ -41,6 +41,10 @@ grid=$(driver listview TFormSchedule)
 check "D: row selected with usage and remaining space" grep -qE '^\*\|D:\\\|[0-9.]+ GB\|[0-9.]+ GB\| 12 MB\| -?[0-9.]+ GB$' <<<"$grid"
 check "C: row without usage" grep -qE '^ \|C:\\\|[0-9.]+ GB\|[0-9.]+ GB\|\|$' <<<"$grid"
 check "desktop box ticked" grep -qF '|[x] 创建桌面快捷方式' <<<"$page"
+# Pages built after the first showing keep their place before the button bar (Tab order).
+path_line=$(grep -nF '|28,68,385x22|' <<<"$page" | cut -d: -f1)
+next_line=$(grep -nF '|下一步 >' <<<"$page" | cut -d: -f1)
+check "folder page comes before the buttons" test "${path_line:-999}" -lt "${next_line:-0}"
 
 # A double-click on a drive row moves the folder there, keeping the rest of the typed text.
 driver set-text TFormSchedule Edit 2 'C:\Typed\Here\' >/dev/null
