@@ -3,6 +3,7 @@
 
 #include "core/registration.h"
 #include "core/setup_error.h"
+#include "toolkit/app.h"
 #include "toolkit/com_ptr.h"
 #include "toolkit/file_io.h"
 #include "toolkit/wide.h"
@@ -28,6 +29,7 @@ namespace {
 } // namespace
 
 void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
+    ui::App::Instance().UseCom();
     ui::ComPtr<IShellLinkW> link;
     const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                         IID_IShellLinkW, link.put());

@@ -36,7 +36,6 @@ void RegisterCommonControls() {
 
 App::App() {
     instance = this;
-    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
     RegisterCommonControls();
     WNDCLASSW wc{};
     wc.lpfnWndProc = MessageWindowProc;
@@ -55,6 +54,12 @@ App::~App() {
 
 App& App::Instance() {
     return *instance;
+}
+
+void App::UseCom() {
+    if (comTried_) return;
+    comTried_ = true;
+    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
 }
 
 void App::Run(Form& mainForm) {

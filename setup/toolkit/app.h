@@ -43,11 +43,15 @@ class App {
 
     // Runs `call` on the user-interface thread once the message loop gets to it.
     void PostToUiThread(std::function<void()> call);
+    // COM on the user-interface thread, started by the first call: only the shell link, the folder
+    // browser and the desktop shell need it, and none of them before the wizard shows.
+    void UseCom();
 
   private:
     static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
     std::string title_;
+    bool comTried_ = false;
     bool comInitialised_ = false;
     bool terminated_ = false;
     HWND messageWindow_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell_api.h"
 #include "drives.h"
 
+#include "app.h"
 #include "file_io.h"
 #include "wide.h"
 
@@ -46,6 +47,7 @@ BOOL CALLBACK DisableOther(HWND window, LPARAM param) noexcept {
 } // namespace
 
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title, const std::string& start) {
+    App::Instance().UseCom();
     const std::wstring wideTitle = Wide(title);
     const std::wstring wideStart = Wide(start);
     wchar_t display[MAX_PATH] = {};

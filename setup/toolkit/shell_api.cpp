@@ -1,5 +1,6 @@
 #include "shell_api.h"
 
+#include "app.h"
 #include "com_ptr.h"
 
 #include <exdisp.h>
@@ -88,6 +89,7 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
 } // namespace
 
 void OpenAsDesktopUser(HWND owner, const std::wstring& file) {
+    App::Instance().UseCom();
     if (ComPtr<IShellDispatch2> shell = DesktopShellDispatch()) {
         BSTR path = SysAllocString(file.c_str());
         VARIANT none;

@@ -50,15 +50,6 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     CreateForm(L"TFormSchedule", "", kStyle, kExStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, Formain->Handle());
 
-    // Header strip.
-    Panel_Top = Add<ui::Panel>(*this, Handle(), 0, 0, kClientWidth, kHeaderHeight, false);
-    Panel_Top->SetBackground(kWhite);
-    Panel_Top->onPaint = [this](HDC dc, const RECT&) { Imagtop.Draw(dc, -9, 3); };
-    Label4 = AddLabel(Panel_Top->Handle(), "", 16, 12, 500, 17, kWhite, kTitleFont);
-    Label5 = AddLabel(Panel_Top->Handle(), "", 16, 32, 500, 16, kWhite, kWindowFont);
-    Label4->SetTransparent();
-    Label5->SetTransparent();
-
     ImagLeft = Add<ui::Picture>(Handle(), L"IMAGLEFT", 0, 0, 165, 300);
 
     // page1, welcome
@@ -88,6 +79,15 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
 void TFormSchedule::CreateLaterPages() {
     if (ScheBook[core::kCompletionPage]) return;
     const COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
+
+    // Header strip; the welcome page has the side picture instead.
+    Panel_Top = Add<ui::Panel>(*this, Handle(), 0, 0, kClientWidth, kHeaderHeight, false);
+    Panel_Top->SetBackground(kWhite);
+    Panel_Top->onPaint = [this](HDC dc, const RECT&) { Imagtop.Draw(dc, -9, 3); };
+    Label4 = AddLabel(Panel_Top->Handle(), "", 16, 12, 500, 17, kWhite, kTitleFont);
+    Label5 = AddLabel(Panel_Top->Handle(), "", 16, 32, 500, 16, kWhite, kWindowFont);
+    Label4->SetTransparent();
+    Label5->SetTransparent();
 
     // page2, agreement
     ScheBook[core::kAgreementPage] = AddPage(buttonFace);
@@ -126,7 +126,8 @@ void TFormSchedule::CreateLaterPages() {
     RadioButton2->onClick = [this] { RadioButton2Click(); };
     chbrun->onClick = [this] { chbrunClick(); };
 
-    // In the notebook's place among the controls, so that Tab goes through a page before the buttons.
+    // In their places among the controls, so that Tab goes through a page before the buttons.
+    SetWindowPos(Panel_Top->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (int i = core::kAgreementPage; i <= core::kCompletionPage; ++i)
         SetWindowPos(ScheBook[i]->Handle(), ScheBook[i - 1]->Handle(), 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -372,7 +373,6 @@ void TFormSchedule::FormClose() {}
 
 void TFormSchedule::ShowFlow() {
     const core::WizardState& s = flow_.State();
-    Panel_Top->SetVisible(s.headerVisible);
     ImagLeft->SetVisible(!s.headerVisible);
     ImagLeft->SetBounds(0, 0, kSidePictureWidth, kSeparatorTop);
     const int left = s.headerVisible ? 0 : kSidePictureWidth;
@@ -387,14 +387,15 @@ void TFormSchedule::ShowFlow() {
     BtnNext->SetText(s.nextCaption);
     btnexit->SetEnabled(s.exitEnabled);
     btnexit->SetText(s.exitCaption);
+    Label6->SetText(s.label6);
+    Label7->SetText(s.label7);
+    if (!ScheBook[core::kCompletionPage]) return; // the rest is built later, and not shown yet
+    Panel_Top->SetVisible(s.headerVisible);
     Label4->SetText(s.label4);
     Label4->SetVisible(s.label4Visible);
     Label5->SetText(s.label5);
     Label5->SetVisible(s.label5Visible);
     Label5->SetLeft(s.label5Left);
-    Label6->SetText(s.label6);
-    Label7->SetText(s.label7);
-    if (!ScheBook[core::kCompletionPage]) return;
     Label2->SetText(s.label2);
     Label8->SetText(s.label8);
     RadioButton1->SetChecked(s.acceptSelected);
