@@ -107,10 +107,10 @@ void TFormsec::SetBar(int position) {
     pgbs->SetPosition(position);
 }
 void TFormsec::Pause() {
-    if (pauseMs_ > 0) { // the user looks at this state for the whole pause: show it as it is
-        lbls->MakeHeldChange();
-        pgbs->MakeHeldChange();
-    }
+    if (pauseMs_ == 0) return; // not even a yield: the thread would give its turn to the animation
+    // The user looks at this state for the whole pause: show it as it is.
+    lbls->MakeHeldChange();
+    pgbs->MakeHeldChange();
     Sleep(pauseMs_);
 }
 
