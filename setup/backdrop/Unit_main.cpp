@@ -32,7 +32,7 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
     colour_ = kWindowColour;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN, 0, work.left, work.top,
+    CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN | WS_MAXIMIZE, 0, work.left, work.top,
                work.right - work.left, work.bottom - work.top, nullptr);
 
     Panel_Title = Add<ui::Label>(
@@ -106,7 +106,9 @@ void TFormain::Panel1Resize() {
 
 void TFormain::ShowAsMain() {
     // Painted by the loop like any other window: waiting for it here would only hold back the wizard.
-    ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    // When the wizard is on its way it takes the activation, so the backdrop is not activated first;
+    // without it the backdrop must be active, or nothing could close it.
+    ShowWindow(Handle(), Thread1.Running() ? SW_SHOWNA : SW_SHOWMAXIMIZED);
     OnShow();
 }
 
