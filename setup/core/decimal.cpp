@@ -1,6 +1,6 @@
 #include "decimal.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

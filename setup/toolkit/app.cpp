@@ -57,9 +57,7 @@ App& App::Instance() {
 }
 
 void App::UseCom() {
-    if (comTried_) return;
-    comTried_ = true;
-    comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    if (!comInitialised_) comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
 }
 
 void App::Run(Form& mainForm) {

@@ -51,7 +51,6 @@ class App {
     static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
     std::string title_;
-    bool comTried_ = false;
     bool comInitialised_ = false;
     bool terminated_ = false;
     HWND messageWindow_ = nullptr;

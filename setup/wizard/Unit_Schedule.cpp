@@ -77,7 +77,7 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
 }
 
 void TFormSchedule::CreateLaterPages() {
-    if (ScheBook[core::kCompletionPage]) return;
+    if (LaterPagesBuilt()) return;
     const COLORREF buttonFace = GetSysColor(COLOR_BTNFACE);
 
     // Header strip; the welcome page has the side picture instead.
@@ -141,8 +141,8 @@ ui::Panel* TFormSchedule::AddPage(COLORREF background) {
 }
 
 ui::Label* TFormSchedule::AddLabel(HWND parent, const std::string& text, int x, int y, int width, int height,
-                                   COLORREF background, const ui::FontSpec& font) {
-    ui::Label* label = Add<ui::Label>(parent, text, x, y, width, height);
+                                   COLORREF background, const ui::FontSpec& font, DWORD style) {
+    ui::Label* label = Add<ui::Label>(parent, text, x, y, width, height, style);
     label->SetFont(font);
     label->SetBackground(background);
     return label;
@@ -152,10 +152,7 @@ void TFormSchedule::CreateFolderPage(HWND page) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const auto label = [&](const std::string& text, int x, int y, int w, int h, DWORD style = SS_LEFT,
                            const ui::FontSpec& font = kWindowFont) {
-        ui::Label* l = Add<ui::Label>(page, text, x, y, w, h, style);
-        l->SetFont(font);
-        l->SetBackground(face);
-        return l;
+        return AddLabel(page, text, x, y, w, h, face, font, style);
     };
     ui::FontSpec bold = kWindowFont;
     bold.bold = true;
@@ -222,14 +219,15 @@ void TFormSchedule::FormActivate() {
     ShowFlow();
     if (FStarted) return;
     // The other pages are built once the first one has been drawn; Next builds them sooner.
-    StartTimer(kLaterPagesTimer, 0, [this] {
-        StopTimer(kLaterPagesTimer);
-        CreateLaterPages();
-    });
+    if (!LaterPagesBuilt())
+        StartTimer(kLaterPagesTimer, 0, [this] {
+            StopTimer(kLaterPagesTimer);
+            CreateLaterPages();
+        });
     Formain->FSerial = Formain->ReadSetupIni("Form", "Serial");
     CheckEarlierInstallation();
     Formain->FSetupDir = Formain->ReadSetupIni("SetupDir", "SetupPath") + "\\";
-    if (Edit_Path) Edit_Path->SetText(Formain->FSetupDir);
+    if (LaterPagesBuilt()) Edit_Path->SetText(Formain->FSetupDir); // else taken when it is made
 }
 
 void TFormSchedule::CheckEarlierInstallation() {
@@ -389,7 +387,7 @@ void TFormSchedule::ShowFlow() {
     btnexit->SetText(s.exitCaption);
     Label6->SetText(s.label6);
     Label7->SetText(s.label7);
-    if (!ScheBook[core::kCompletionPage]) return; // the rest is built later, and not shown yet
+    if (!LaterPagesBuilt()) return; // the rest is not shown yet
     Panel_Top->SetVisible(s.headerVisible);
     Label4->SetText(s.label4);
     Label4->SetVisible(s.label4Visible);

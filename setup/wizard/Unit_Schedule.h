@@ -77,10 +77,11 @@ class TFormSchedule : public ui::Form {
     void ShowFlow();
     // The welcome page and what stays around it are built with the window, the rest here, once.
     void CreateLaterPages();
+    bool LaterPagesBuilt() const { return ScheBook[core::kCompletionPage] != nullptr; }
     void CreateFolderPage(HWND page);
     ui::Panel* AddPage(COLORREF background);
     ui::Label* AddLabel(HWND parent, const std::string& text, int x, int y, int width, int height,
-                        COLORREF background, const ui::FontSpec& font);
+                        COLORREF background, const ui::FontSpec& font, DWORD style = SS_LEFT);
 
     void OnActivate() override { FormActivate(); }
     bool CanClose() override { return FormCloseQuery(); }
