@@ -37,4 +37,8 @@ void Store(std::string& bytes, size_t at, std::uint32_t v, int width) {
         bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+std::uint64_t AlignUp(std::uint64_t n, std::uint64_t alignment) {
+    return (n + alignment - 1) / alignment * alignment;
+}
+
 } // namespace builder

@@ -18,4 +18,7 @@ void Put32(std::string& out, std::uint32_t v);
 std::uint32_t Load(std::string_view bytes, size_t at, int width);
 void Store(std::string& bytes, size_t at, std::uint32_t v, int width);
 
+// `n` rounded up to a multiple of `alignment`.
+std::uint64_t AlignUp(std::uint64_t n, std::uint64_t alignment);
+
 } // namespace builder

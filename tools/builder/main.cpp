@@ -124,8 +124,7 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
         else
             out.CopyFile(resources[i].file, resources[i].entry.size);
     }
-    const std::uint64_t alignment = stub.FileAlignment();
-    out.PadTo((out.Written() + alignment - 1) / alignment * alignment);
+    out.PadTo(builder::AlignUp(out.Written(), stub.FileAlignment()));
     out.Close(stub.ChecksumOffset());
 }
 

@@ -12,8 +12,9 @@ constexpr std::uint32_t kResourceDirectoryIndex = 2;
 // Initialized data, readable.
 constexpr std::uint32_t kResourceCharacteristics = 0x00000040 | 0x40000000;
 
-std::uint32_t AlignUp(std::uint64_t n, std::uint32_t alignment) {
-    return static_cast<std::uint32_t>((n + alignment - 1) / alignment * alignment);
+// Image fields are 32 bits wide.
+std::uint32_t AlignUp32(std::uint64_t n, std::uint32_t alignment) {
+    return static_cast<std::uint32_t>(AlignUp(n, alignment));
 }
 
 [[noreturn]] void Refuse(const std::string& why) {
@@ -78,8 +79,8 @@ StubImage::StubImage(std::string bytes) : bytes_(std::move(bytes)) {
         const std::uint32_t virtualSize = image.U32(header + 8), rva = image.U32(header + 12);
         const std::uint32_t rawSize = image.U32(header + 16), raw = image.U32(header + 20);
         if (rawSize) firstRaw = std::min(firstRaw, raw);
-        imageEnd = std::max(imageEnd,
-                            AlignUp(std::uint64_t{rva} + std::max(virtualSize, rawSize), sectionAlignment_));
+        imageEnd = std::max(
+            imageEnd, AlignUp32(std::uint64_t{rva} + std::max(virtualSize, rawSize), sectionAlignment_));
         fileEnd = std::max(fileEnd, raw + rawSize);
     }
     const std::uint32_t headersEnd = image.U32(optional + opt::kSizeOfHeaders);
@@ -87,14 +88,14 @@ StubImage::StubImage(std::string bytes) : bytes_(std::move(bytes)) {
         Refuse("no room for another section header");
     if (fileEnd != bytes_.size()) Refuse("it carries data after its last section");
     resourceRva_ = imageEnd;
-    resourceFileOffset_ = AlignUp(fileEnd, kPageSize);
+    resourceFileOffset_ = AlignUp32(fileEnd, kPageSize);
 }
 
 std::string StubImage::HeadWithResources(std::uint32_t size) const {
     std::string head = bytes_;
     ImageBytes image(head);
     const std::uint32_t optional = peOffset_ + 24;
-    const std::uint32_t rawSize = AlignUp(size, fileAlignment_);
+    const std::uint32_t rawSize = AlignUp32(size, fileAlignment_);
 
     const std::uint32_t header = sectionTable_ + sectionCount_ * kSectionHeaderSize;
     const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
@@ -109,7 +110,8 @@ std::string StubImage::HeadWithResources(std::uint32_t size) const {
     image.Set16(peOffset_ + 6, sectionCount_ + 1);
 
     image.Set32(optional + opt::kInitializedData, image.U32(optional + opt::kInitializedData) + rawSize);
-    image.Set32(optional + opt::kSizeOfImage, AlignUp(std::uint64_t{resourceRva_} + size, sectionAlignment_));
+    image.Set32(optional + opt::kSizeOfImage,
+                AlignUp32(std::uint64_t{resourceRva_} + size, sectionAlignment_));
     image.Set32(optional + opt::kDirectories + 8 * kResourceDirectoryIndex, resourceRva_);
     image.Set32(optional + opt::kDirectories + 8 * kResourceDirectoryIndex + 4, size);
     image.Set32(checksumOffset_, 0);

@@ -51,10 +51,6 @@ class RecordReader {
     size_t pos_ = 0;
 };
 
-size_t AlignUp4(size_t n) {
-    return (n + 3) & ~size_t{3};
-}
-
 } // namespace
 
 ResId NameId(std::string_view ascii) {
@@ -71,13 +67,13 @@ std::vector<ResRecord> ReadResFile(std::string_view bytes) {
         ResRecord record;
         record.type = reader.Id();
         record.name = reader.Id();
-        reader.Seek(AlignUp4(reader.Position()));
+        reader.Seek(AlignUp(reader.Position(), 4));
         reader.U32(); // data version
         reader.U16(); // memory flags
         record.language = reader.U16();
         reader.Seek(start + headerSize);
         record.data = reader.Take(dataSize);
-        reader.Seek(std::min(AlignUp4(reader.Position()), bytes.size()));
+        reader.Seek(std::min(AlignUp(reader.Position(), 4), bytes.size()));
         const bool opening = dataSize == 0 && record.type == ResId(std::uint16_t{0});
         if (!opening) records.push_back(record);
     }

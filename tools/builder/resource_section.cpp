@@ -142,11 +142,11 @@ ResourceSection LayOutResourceSection(const std::vector<SectionEntry>& entries, 
     ResourceSection section;
     std::vector<size_t> leafOfEntry;
     section.directory = DirectoryWriter(entries, types).Write(leafOfEntry);
-    section.directory.append((8 - section.directory.size() % 8) % 8, '\0');
+    section.directory.resize(AlignUp(section.directory.size(), 8), '\0');
 
     std::uint64_t end = section.directory.size();
     for (size_t i = 0; i < entries.size(); ++i) {
-        end = (end + 7) & ~std::uint64_t{7};
+        end = AlignUp(end, 8);
         if (end + entries[i].size + sectionRva > 0xFFFFFFFFull)
             throw BuildRefused("the payload does not fit in one executable (4 GB)");
         const auto offset = static_cast<std::uint32_t>(end);
