@@ -3,6 +3,7 @@
 
 #include "core/running_application.h"
 #include "toolkit/app.h"
+#include "toolkit/system_function.h"
 #include "toolkit/unique_handle.h"
 
 #include <tlhelp32.h>
@@ -21,18 +22,10 @@ struct ToolHelp {
     ProcessWalkFn next = nullptr;
 
     static const ToolHelp& Get() {
-        static const ToolHelp bound = [] {
-            ToolHelp t;
-            if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
-                t.createSnapshot = reinterpret_cast<CreateSnapshotFn>(
-                    reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-                t.first = reinterpret_cast<ProcessWalkFn>(
-                    reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-                t.next = reinterpret_cast<ProcessWalkFn>(
-                    reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
-            }
-            return t;
-        }();
+        static const ToolHelp bound{
+            ui::BindSystemFunction<CreateSnapshotFn>(L"kernel32.dll", "CreateToolhelp32Snapshot"),
+            ui::BindSystemFunction<ProcessWalkFn>(L"kernel32.dll", "Process32First"),
+            ui::BindSystemFunction<ProcessWalkFn>(L"kernel32.dll", "Process32Next")};
         return bound;
     }
 };

@@ -4,6 +4,7 @@
 #include "core/registration.h"
 #include "core/setup_error.h"
 #include "toolkit/app.h"
+#include "toolkit/com_api.h"
 #include "toolkit/com_ptr.h"
 #include "toolkit/file_io.h"
 #include "toolkit/wide.h"
@@ -31,8 +32,8 @@ namespace {
 void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
     ui::App::Instance().UseCom();
     ui::ComPtr<IShellLinkW> link;
-    const HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                        IID_IShellLinkW, link.put());
+    const HRESULT hr = ui::com::CreateInstance(CLSID_ShellLink, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                               IID_IShellLinkW, link.put());
     if (FAILED(hr)) RaiseOleError(hr);
     ui::ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.put())))
@@ -47,7 +48,7 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
     PIDLIST_ABSOLUTE folder = nullptr;
     if (SUCCEEDED(ui::shell::GetSpecialFolderLocation(CSIDL_COMMON_DESKTOPDIRECTORY, &folder))) {
         (void)ui::shell::GetPathFromIDList(folder, desktop);
-        CoTaskMemFree(folder);
+        ui::com::TaskMemFree(folder);
     }
     const std::wstring target = ui::Wide(ui::Gbk(desktop) + linkFileName);
     (void)file->Save(target.c_str(), FALSE);

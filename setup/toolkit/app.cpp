@@ -1,11 +1,12 @@
 #include "app.h"
 
+#include "com_api.h"
 #include "form.h"
+#include "system_function.h"
 #include "wide.h"
 #include "core/error_text.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace ui {
 namespace {
@@ -22,10 +23,7 @@ namespace {
 // after the search path has been restricted, through the manifest's version 6 assembly.
 void RegisterCommonControls() {
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    HMODULE comctl = LoadLibraryW(L"comctl32.dll");
-    auto init = comctl ? reinterpret_cast<InitFn>(
-                             reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")))
-                       : nullptr;
+    const auto init = BindSystemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
                                                        ICC_ANIMATE_CLASS | ICC_LISTVIEW_CLASSES |
                                                        ICC_BAR_CLASSES};
@@ -48,7 +46,7 @@ App::App() {
 
 App::~App() {
     if (messageWindow_) DestroyWindow(messageWindow_);
-    if (comInitialised_) CoUninitialize();
+    if (comInitialised_) com::Uninitialize();
     instance = nullptr;
 }
 
@@ -57,7 +55,7 @@ App& App::Instance() {
 }
 
 void App::UseCom() {
-    if (!comInitialised_) comInitialised_ = SUCCEEDED(CoInitialize(nullptr));
+    if (!comInitialised_) comInitialised_ = SUCCEEDED(com::Initialize());
 }
 
 void App::Run(Form& mainForm) {

@@ -2,6 +2,7 @@
 #include "drives.h"
 
 #include "app.h"
+#include "com_api.h"
 #include "file_io.h"
 #include "wide.h"
 
@@ -70,7 +71,7 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
 
     wchar_t path[MAX_PATH] = {};
     const BOOL ok = shell::GetPathFromIDList(item, path);
-    CoTaskMemFree(item);
+    com::TaskMemFree(item);
     if (!ok) return std::nullopt;
     return Gbk(path);
 }

@@ -1,7 +1,9 @@
 #include "shell_api.h"
 
 #include "app.h"
+#include "com_api.h"
 #include "com_ptr.h"
+#include "system_function.h"
 
 #include <exdisp.h>
 #include <shldisp.h>
@@ -11,8 +13,7 @@ namespace ui::shell {
 namespace {
 
 template <typename Fn> Fn Bind(const char* name) {
-    static HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-    return shell32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell32, name))) : nullptr;
+    return BindSystemFunction<Fn>(L"shell32.dll", name);
 }
 
 } // namespace
@@ -54,15 +55,13 @@ namespace {
 // The desktop shell's dispatch object, or nothing when there is no desktop shell window.
 ComPtr<IShellDispatch2> DesktopShellDispatch() {
     ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
-                                windows.put())))
+    if (FAILED(
+            com::CreateInstance(CLSID_ShellWindows, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.put())))
         return {};
-    VARIANT desktop;
-    VariantInit(&desktop);
+    VARIANT desktop{}; // VT_EMPTY
     desktop.vt = VT_I4;
     desktop.lVal = CSIDL_DESKTOP;
-    VARIANT empty;
-    VariantInit(&empty);
+    VARIANT empty{};
     long hwnd = 0;
     ComPtr<IDispatch> found;
     if (windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH,
@@ -91,20 +90,17 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
 void OpenAsDesktopUser(HWND owner, const std::wstring& file) {
     App::Instance().UseCom();
     if (ComPtr<IShellDispatch2> shell = DesktopShellDispatch()) {
-        BSTR path = SysAllocString(file.c_str());
-        VARIANT none;
-        VariantInit(&none);
-        VARIANT open;
-        VariantInit(&open);
+        BSTR path = com::AllocString(file.c_str());
+        VARIANT none{}; // VT_EMPTY
+        VARIANT open{};
         open.vt = VT_BSTR;
-        open.bstrVal = SysAllocString(L"open");
-        VARIANT show;
-        VariantInit(&show);
+        open.bstrVal = com::AllocString(L"open");
+        VARIANT show{};
         show.vt = VT_I4;
         show.lVal = SW_SHOW;
         const HRESULT hr = shell->ShellExecute(path, none, none, open, show);
-        SysFreeString(path);
-        VariantClear(&open);
+        com::FreeString(path);
+        com::ClearVariant(&open);
         if (SUCCEEDED(hr)) return;
     }
     (void)Execute(owner, L"open", file.c_str(), L"", L"", SW_SHOW);
