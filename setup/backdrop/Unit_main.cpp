@@ -34,7 +34,18 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     CreateForm(L"TFormain", app.Title(), WS_POPUP | WS_CLIPCHILDREN | WS_MAXIMIZE, 0, work.left, work.top,
                work.right - work.left, work.bottom - work.top, nullptr);
+    Thread1.onExecute = [this](ui::WorkerThread& thread) { Thread1Execute(thread); };
 
+    try {
+        FormCreate();
+    } catch (...) {
+        // The window stays and is shown without the wizard; only Alt+F4 ends it.
+        ui::App::ReportCurrentException();
+    }
+}
+
+void TFormain::CreateBannerAndFooter() {
+    if (Panel_Title) return;
     Panel_Title = Add<ui::Label>(
         Handle(), std::string("  ") + core::kProductName + "v" + core::kProductVersion + "安装程序 ", 0, 0, 0,
         kBannerHeight, SS_LEFT | SS_CENTERIMAGE);
@@ -57,15 +68,7 @@ TFormain::TFormain(ui::App& app, const core::PayloadStore& payload) : ui::Form(a
         label->AutoSize();
     }
     Panel1->onResize = [this] { Panel1Resize(); };
-    Thread1.onExecute = [this](ui::WorkerThread& thread) { Thread1Execute(thread); };
     Realign();
-
-    try {
-        FormCreate();
-    } catch (...) {
-        // The window stays and is shown without the wizard; only Alt+F4 ends it.
-        ui::App::ReportCurrentException();
-    }
 }
 
 void TFormain::FormCreate() {
@@ -106,9 +109,13 @@ void TFormain::Panel1Resize() {
 
 void TFormain::ShowAsMain() {
     // Painted by the loop like any other window: waiting for it here would only hold back the wizard.
-    // When the wizard is on its way it takes the activation, so the backdrop is not activated first;
-    // without it the backdrop must be active, or nothing could close it.
-    ShowWindow(Handle(), Thread1.Running() ? SW_SHOWNA : SW_SHOWMAXIMIZED);
+    // When the wizard is on its way it takes the activation, so the backdrop is not activated first,
+    // and the banner and footer are built once the wizard shows (the backdrop is first painted after
+    // that anyway); without the wizard the backdrop is built whole and must be active, or nothing
+    // could close it.
+    const bool wizardComing = Thread1.Running();
+    if (!wizardComing) CreateBannerAndFooter();
+    ShowWindow(Handle(), wizardComing ? SW_SHOWNA : SW_SHOWMAXIMIZED);
     OnShow();
 }
 
@@ -117,6 +124,7 @@ void TFormain::Thread1Execute(ui::WorkerThread& thread) {
 }
 
 void TFormain::ShowChedule() {
+    Application().PostToUiThread([this] { CreateBannerAndFooter(); }); // runs in the wizard's loop
     (void)FormSchedule->ShowModal();
 }
 

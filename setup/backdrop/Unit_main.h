@@ -45,6 +45,8 @@ class TFormain : public ui::Form {
 
     const core::PayloadStore& payload_;
 
+    // The title banner and the footer with its two labels; built once.
+    void CreateBannerAndFooter();
     void FormCreate();
     void FormShow();
     void FormClose();

@@ -19,6 +19,7 @@ driver press OK >/dev/null
 
 check "backdrop shown" driver wait-window TFormain 20000
 check "no wizard" test "$(driver wait-window TFormSchedule 1500 >/dev/null; echo $?)" = 1
+check "backdrop built whole without the wizard" grep -qF "|  Velmorav2.8.3.5安装程序 " <<<"$(driver texts TFormain)"
 driver close TFormain >/dev/null
 check_eq "exit code after Alt+F4" 0 "$(exit_code $RUN)"
 check "written files removed" test ! -e "$tmp/lmraSetup.log" -a ! -e "$tmp/lmraSetup.ini"
