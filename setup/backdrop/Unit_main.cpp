@@ -101,6 +101,7 @@ void TFormain::FormPaint(HDC dc, const RECT& client) {
         FillRect(dc, &r, brush);
         DeleteObject(brush);
     }
+    CreateBannerAndFooter(); // at the first painting, which comes once the wizard shows
 }
 
 void TFormain::Panel1Resize() {
@@ -110,8 +111,8 @@ void TFormain::Panel1Resize() {
 void TFormain::ShowAsMain() {
     // Painted by the loop like any other window: waiting for it here would only hold back the wizard.
     // When the wizard is on its way it takes the activation, so the backdrop is not activated first,
-    // and the banner and footer are built once the wizard shows (the backdrop is first painted after
-    // that anyway); without the wizard the backdrop is built whole and must be active, or nothing
+    // and the banner and footer are built at the backdrop's first painting, which comes once the
+    // wizard shows; without the wizard the backdrop is built whole and must be active, or nothing
     // could close it.
     const bool wizardComing = Thread1.Running();
     if (!wizardComing) CreateBannerAndFooter();
@@ -124,7 +125,6 @@ void TFormain::Thread1Execute(ui::WorkerThread& thread) {
 }
 
 void TFormain::ShowChedule() {
-    Application().PostToUiThread([this] { CreateBannerAndFooter(); }); // runs in the wizard's loop
     (void)FormSchedule->ShowModal();
 }
 

@@ -9,12 +9,44 @@
 
 namespace ui::com {
 
-HRESULT Initialize();
-void Uninitialize();
-HRESULT CreateInstance(REFCLSID type, DWORD context, REFIID interfaceId, void** object);
-void TaskMemFree(void* block);
-BSTR AllocString(const wchar_t* text);
-void FreeString(BSTR text);
-void ClearVariant(VARIANT* value);
+struct Functions {
+    HRESULT(WINAPI* initialize)(void*);
+    void(WINAPI* uninitialize)();
+    HRESULT(WINAPI* createInstance)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+    void(WINAPI* taskMemFree)(void*);
+    BSTR(WINAPI* allocString)(const wchar_t*);
+    void(WINAPI* freeString)(BSTR);
+};
+
+// All of them, bound together at the first call: by then COM is wanted, and both DLLs with it.
+const Functions& Bound();
+
+inline HRESULT Initialize() {
+    const auto fn = Bound().initialize;
+    return fn ? fn(nullptr) : E_NOTIMPL;
+}
+
+inline void Uninitialize() {
+    if (const auto fn = Bound().uninitialize) fn();
+}
+
+inline HRESULT CreateInstance(REFCLSID type, DWORD context, REFIID interfaceId, void** object) {
+    *object = nullptr;
+    const auto fn = Bound().createInstance;
+    return fn ? fn(type, nullptr, context, interfaceId, object) : E_NOTIMPL;
+}
+
+inline void TaskMemFree(void* block) {
+    if (const auto fn = Bound().taskMemFree) fn(block);
+}
+
+inline BSTR AllocString(const wchar_t* text) {
+    const auto fn = Bound().allocString;
+    return fn ? fn(text) : nullptr;
+}
+
+inline void FreeString(BSTR text) {
+    if (const auto fn = Bound().freeString) fn(text);
+}
 
 } // namespace ui::com

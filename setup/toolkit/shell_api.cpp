@@ -100,7 +100,7 @@ void OpenAsDesktopUser(HWND owner, const std::wstring& file) {
         show.lVal = SW_SHOW;
         const HRESULT hr = shell->ShellExecute(path, none, none, open, show);
         com::FreeString(path);
-        com::ClearVariant(&open);
+        com::FreeString(open.bstrVal);
         if (SUCCEEDED(hr)) return;
     }
     (void)Execute(owner, L"open", file.c_str(), L"", L"", SW_SHOW);

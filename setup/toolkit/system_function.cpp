@@ -3,8 +3,7 @@
 namespace ui {
 
 FARPROC SystemFunction(const wchar_t* dll, const char* name) {
-    HMODULE module = GetModuleHandleW(dll);
-    if (!module) module = LoadLibraryW(dll);
+    HMODULE module = LoadLibraryW(dll); // a DLL already loaded is only counted once more
     return module ? GetProcAddress(module, name) : nullptr;
 }
 
