@@ -12,8 +12,6 @@ namespace ui {
 namespace {
 
 App* instance = nullptr;
-constexpr UINT kRunPostedCall = WM_APP + 1;
-constexpr wchar_t kMessageWindowClass[] = L"TSetupMessageWindow";
 
 } // namespace
 
@@ -35,17 +33,9 @@ void RegisterCommonControls() {
 App::App() {
     instance = this;
     RegisterCommonControls();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = MessageWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kMessageWindowClass;
-    RegisterClassW(&wc);
-    messageWindow_ = CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     wc.hInstance, nullptr);
 }
 
 App::~App() {
-    if (messageWindow_) DestroyWindow(messageWindow_);
     if (comInitialised_) com::Uninitialize();
     instance = nullptr;
 }
@@ -115,18 +105,16 @@ void App::ReportCurrentException() noexcept {
 
 void App::PostToUiThread(std::function<void()> call) {
     auto* posted = new std::function<void()>(std::move(call));
-    if (!PostMessageW(messageWindow_, kRunPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+    if (!PostMessageW(postTarget_, kRunPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
 }
 
-LRESULT CALLBACK App::MessageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != kRunPostedCall) return DefWindowProcW(hwnd, message, wParam, lParam);
+void App::RunPostedCall(LPARAM lParam) noexcept {
     std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
     try {
         (*call)();
     } catch (...) {
         ReportCurrentException();
     }
-    return 0;
 }
 
 } // namespace ui

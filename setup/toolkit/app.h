@@ -41,19 +41,24 @@ class App {
     // callback's catch (...) block; never throws.
     static void ReportCurrentException() noexcept;
 
-    // Runs `call` on the user-interface thread once the message loop gets to it.
+    // Runs `call` on the user-interface thread once a message loop gets to it: it is posted to the
+    // main form's window, which every loop serves (its own, modal ones, the system's dialogs).
     void PostToUiThread(std::function<void()> call);
+    // Set once, when the main form's window is made and before any other thread runs; a call
+    // posted after that window is gone is dropped.
+    void SetPostTarget(HWND mainWindow) { postTarget_ = mainWindow; }
+    static constexpr UINT kRunPostedCall = WM_APP + 1;
+    // The main form's window procedure hands a posted call over to this.
+    static void RunPostedCall(LPARAM call) noexcept;
     // COM on the user-interface thread, started by the first call: only the shell link, the folder
     // browser and the desktop shell need it, and none of them before the wizard shows.
     void UseCom();
 
   private:
-    static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-
     std::string title_;
     bool comInitialised_ = false;
     bool terminated_ = false;
-    HWND messageWindow_ = nullptr;
+    HWND postTarget_ = nullptr;
 };
 
 } // namespace ui

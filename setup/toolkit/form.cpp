@@ -27,6 +27,7 @@ void Form::CreateForm(const wchar_t* className, const std::string& caption, DWOR
     }
     CreateWindowExW(exStyle, className, Wide(caption).c_str(), style, x, y, width, height, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
+    if (isMain_) app_.SetPostTarget(hwnd_);
 }
 
 void Form::SetCaption(const std::string& gbk) {
@@ -241,6 +242,10 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         if (isMain_) PostQuitMessage(0);
         break;
+    case App::kRunPostedCall:
+        if (!isMain_) break;
+        App::RunPostedCall(lParam);
+        return 0;
     default:
         break;
     }
