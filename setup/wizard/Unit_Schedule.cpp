@@ -30,6 +30,7 @@ constexpr int kHeaderHeight = 57;
 constexpr int kSidePictureWidth = 156;
 constexpr int kButtonBarHeight = 54;
 constexpr int kSeparatorTop = kClientHeight - kButtonBarHeight - 2;
+constexpr int kButtonBarTop = kSeparatorTop + 2;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -57,14 +58,10 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     Label6 = AddLabel(ScheBook[0]->Handle(), "", 24, 22, 360, 17, kWhite, kTitleFont);
     Label7 = AddLabel(ScheBook[0]->Handle(), "", 24, 66, 288, 80, kWhite, kWindowFont);
 
-    // Separator and button bar.
-    Add<ui::Label>(Handle(), "", 0, kSeparatorTop, kClientWidth, 2, SS_ETCHEDHORZ);
-    ui::Panel* buttonBar =
-        Add<ui::Panel>(*this, Handle(), 0, kSeparatorTop + 2, kClientWidth, kButtonBarHeight);
-    buttonBar->SetBackground(GetSysColor(COLOR_BTNFACE));
-    btnpri = Add<ui::Button>(buttonBar->Handle(), "< 返回", 252, 13, 77, 23);
-    BtnNext = Add<ui::Button>(buttonBar->Handle(), "下一步 >", 340, 13, 77, 23, BS_DEFPUSHBUTTON);
-    btnexit = Add<ui::Button>(buttonBar->Handle(), "退出", 428, 13, 77, 23);
+    // The button bar; it and the separator above it are painted by the window itself.
+    btnpri = Add<ui::Button>(Handle(), "< 返回", 252, kButtonBarTop + 13, 77, 23);
+    BtnNext = Add<ui::Button>(Handle(), "下一步 >", 340, kButtonBarTop + 13, 77, 23, BS_DEFPUSHBUTTON);
+    btnexit = Add<ui::Button>(Handle(), "退出", 428, kButtonBarTop + 13, 77, 23);
     for (ui::Button* b : {btnpri, BtnNext, btnexit}) {
         b->SetFont(kWindowFont);
         b->handCursor = true;
@@ -212,6 +209,14 @@ void TFormSchedule::FormCreate() {
     DesktopLinkFlag = true;
     SetCaption(Formain->ReadSetupIni("Form", "Caption"));
     ShowFlow(); // header hidden, side picture shown, page 0
+}
+
+void TFormSchedule::OnPaint(HDC dc, const RECT& client) {
+    ui::Form::OnPaint(dc, client);
+    RECT separator{0, kSeparatorTop, client.right, kButtonBarTop};
+    DrawEdge(dc, &separator, EDGE_ETCHED, BF_TOP | BF_BOTTOM); // a lowered bevel, 2 high
+    const RECT bar{0, kButtonBarTop, client.right, client.bottom};
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TFormSchedule::FormActivate() {

@@ -84,6 +84,7 @@ class TFormSchedule : public ui::Form {
                         COLORREF background, const ui::FontSpec& font, DWORD style = SS_LEFT);
 
     void OnActivate() override { FormActivate(); }
+    void OnPaint(HDC dc, const RECT& client) override;
     bool CanClose() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
 };

@@ -21,8 +21,8 @@ check "label hidden and empty" grep -q '^Static|0|hidden|enabled|40,92,269x13|$'
 page=$(driver texts TFormSchedule | grep '|visible|')
 check "completion title" grep -qF '|Velmorav2.8.3.5（标准版-m） 安装完毕.' <<<"$page"
 check "completion subtitle moved 16 pixels right" grep -qF '|32,32,500x16|Velmorav2.8.3.5（标准版-m） 已经成功安装在您的电脑中' <<<"$page"
-check "Back disabled" grep -qF '|disabled|252,13,77x23|< 返回' <<<"$page"
-check "Exit disabled" grep -qF '|disabled|428,13,77x23|退出' <<<"$page"
+check "Back disabled" grep -qF '|disabled|252,356,77x23|< 返回' <<<"$page"
+check "Exit disabled" grep -qF '|disabled|428,356,77x23|退出' <<<"$page"
 check "run box ticked" grep -qF '|[x] 运行软件' <<<"$page"
 check "header title hidden" test -z "$(grep -F '|16,12,500x17|' <<<"$page")"
 

@@ -11,10 +11,19 @@ trap 'unmap_drive d; cleanup' EXIT
 
 start_setup
 driver wait-window TFormSchedule 20000 >/dev/null
+IFS=, read -r left _ right bottom <<<"$(field rect)"
+frame=$(( (right - left - 547) / 2 ))
+client_x=$((left + frame)) client_y=$((bottom - frame - 397))
 page=$(visible_texts TFormSchedule)
 check "welcome title" grep -qxF "欢迎使用 Velmorav2.8.3.5（标准版-m）" <<<"$page"
 check "welcome text" grep -qxF "即将在您的电脑上安装“Velmorav2.8.3.5（标准版-m）” 请点击“下一步”按钮继续。" <<<"$page"
-check "Back disabled on the welcome page" grep -qF '|visible|disabled|252,13,77x23|< 返回' <(driver texts TFormSchedule)
+# The separator (a lowered bevel, 2 high, at y 341) and the button-face bar below it, on screen.
+colour() { driver pixel $((client_x + 10)) $((client_y + $1)) >/dev/null; field rgb; }
+page_colour=$(colour 340) shadow=$(colour 341) highlight=$(colour 342) bar=$(colour 343)
+check "separator's shadow line under the page" test "$shadow" != "$page_colour" -a "$shadow" != "$bar"
+check_eq "separator's highlight line" "255,255,255" "$highlight"
+check "button bar in the button-face colour to the bottom" test "$bar" != "$page_colour" -a "$bar" = "$(colour 396)"
+check "Back disabled on the welcome page" grep -qF '|visible|disabled|252,356,77x23|< 返回' <(driver texts TFormSchedule)
 
 wizard_click "下一步 >" "我同意以上条款"
 page=$(driver texts TFormSchedule)
@@ -25,9 +34,9 @@ check "accept selected" grep -qF '|[x] 我同意以上条款' <<<"$page"
 
 driver click TFormSchedule "我不同意以上条款" >/dev/null
 sleep 0.3
-check "decline disables Next" grep -qF '|visible|disabled|340,13,77x23|下一步 >' <(driver texts TFormSchedule)
+check "decline disables Next" grep -qF '|visible|disabled|340,356,77x23|下一步 >' <(driver texts TFormSchedule)
 wizard_click "< 返回" "欢迎使用 Velmorav2.8.3.5（标准版-m）"
-check "Back to the welcome page enables Next" grep -qF '|visible|enabled|340,13,77x23|下一步 >' <(driver texts TFormSchedule)
+check "Back to the welcome page enables Next" grep -qF '|visible|enabled|340,356,77x23|下一步 >' <(driver texts TFormSchedule)
 wizard_click "下一步 >" "我同意以上条款"
 check "Next selects accept again" grep -qF '|[x] 我同意以上条款' <(driver texts TFormSchedule)
 
