@@ -225,13 +225,6 @@ void Bitmap::Draw(HDC dc, int x, int y) const {
     DeleteDC(memory);
 }
 
-Picture::Picture(HWND parent, const wchar_t* bitmapName, int x, int y, int width, int height)
-    : bitmap_(LoadImageW(GetModuleHandleW(nullptr), bitmapName, IMAGE_BITMAP, 0, 0, 0)) {
-    CreateChild(L"STATIC", "", SS_BITMAP, x, y, width, height, parent);
-    SendMessageW(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));
-    SetBounds(x, y, width, height); // setting the image sized the control to the bitmap
-}
-
 ListView::ListView(HWND parent, int x, int y, int width, int height) {
     CreateChild(WC_LISTVIEWW, "",
                 LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | WS_VSCROLL, x, y, width,

@@ -127,15 +127,6 @@ class Bitmap {
     UniqueGdiObject bitmap_;
 };
 
-class Picture : public Control {
-  public:
-    // Shows the bitmap resource in its natural size from the top left corner, clipped to the control.
-    Picture(HWND parent, const wchar_t* bitmapName, int x, int y, int width, int height);
-
-  private:
-    UniqueGdiObject bitmap_;
-};
-
 // A list view in report mode with whole-row selection: the drive grid.
 class ListView : public Control {
   public:

@@ -51,8 +51,6 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     CreateForm(L"TFormSchedule", "", kStyle, kExStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, Formain->Handle());
 
-    ImagLeft = Add<ui::Picture>(Handle(), L"IMAGLEFT", 0, 0, 165, 300);
-
     // page1, welcome
     ScheBook[core::kWelcomePage] = AddPage(kWhite);
     Label6 = AddLabel(ScheBook[0]->Handle(), "", 24, 22, 360, 17, kWhite, kTitleFont);
@@ -213,6 +211,12 @@ void TFormSchedule::FormCreate() {
 
 void TFormSchedule::OnPaint(HDC dc, const RECT& client) {
     ui::Form::OnPaint(dc, client);
+    if (sidePictureShown_) { // in its natural size from the top left, cut to its width
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, 0, 0, kSidePictureWidth, kSeparatorTop);
+        ImagLeft.Draw(dc, 0, 0);
+        RestoreDC(dc, saved);
+    }
     RECT separator{0, kSeparatorTop, client.right, kButtonBarTop};
     DrawEdge(dc, &separator, EDGE_ETCHED, BF_TOP | BF_BOTTOM); // a lowered bevel, 2 high
     const RECT bar{0, kButtonBarTop, client.right, client.bottom};
@@ -376,8 +380,11 @@ void TFormSchedule::FormClose() {}
 
 void TFormSchedule::ShowFlow() {
     const core::WizardState& s = flow_.State();
-    ImagLeft->SetVisible(!s.headerVisible);
-    ImagLeft->SetBounds(0, 0, kSidePictureWidth, kSeparatorTop);
+    if (sidePictureShown_ != !s.headerVisible) {
+        sidePictureShown_ = !s.headerVisible;
+        const RECT picture{0, 0, kSidePictureWidth, kSeparatorTop};
+        InvalidateRect(Handle(), &picture, FALSE);
+    }
     const int left = s.headerVisible ? 0 : kSidePictureWidth;
     const int top = s.headerVisible ? kHeaderHeight : 0;
     for (int i = 0; i < 6; ++i) {

@@ -27,7 +27,8 @@ class TFormSchedule : public ui::Form {
     ui::Bitmap Imagtop{L"IMAGTOP"};
     ui::Label* Label4 = nullptr;
     ui::Label* Label5 = nullptr;
-    ui::Picture* ImagLeft = nullptr;
+    ui::Bitmap ImagLeft{L"IMAGLEFT"}; // drawn by the window while the side picture is shown
+    bool sidePictureShown_ = true;
     ui::Panel* ScheBook[6] = {};
     ui::Button* btnpri = nullptr;
     ui::Button* BtnNext = nullptr;

@@ -18,11 +18,21 @@ page=$(visible_texts TFormSchedule)
 check "welcome title" grep -qxF "欢迎使用 Velmorav2.8.3.5（标准版-m）" <<<"$page"
 check "welcome text" grep -qxF "即将在您的电脑上安装“Velmorav2.8.3.5（标准版-m）” 请点击“下一步”按钮继续。" <<<"$page"
 # The separator (a lowered bevel, 2 high, at y 341) and the button-face bar below it, on screen.
-colour() { driver pixel $((client_x + 10)) $((client_y + $1)) >/dev/null; field rgb; }
-page_colour=$(colour 340) shadow=$(colour 341) highlight=$(colour 342) bar=$(colour 343)
+colour() { driver pixel $((client_x + $1)) $((client_y + $2)) >/dev/null; field rgb; }
+page_colour=$(colour 10 340) shadow=$(colour 10 341) highlight=$(colour 10 342) bar=$(colour 10 343)
 check "separator's shadow line under the page" test "$shadow" != "$page_colour" -a "$shadow" != "$bar"
 check_eq "separator's highlight line" "255,255,255" "$highlight"
-check "button bar in the button-face colour to the bottom" test "$bar" != "$page_colour" -a "$bar" = "$(colour 396)"
+check "button bar in the button-face colour to the bottom" test "$bar" != "$page_colour" -a "$bar" = "$(colour 10 396)"
+
+# The side picture in its natural size from the top left, cut at 156 pixels: the screen against the
+# bitmap drawn from its file.
+differing() { # WIDTH: pixels of the client area's top left WIDTH x 300 unlike the picture's
+    driver compare-bitmap "$(winepath -w "$SETUP_BUILD_DIR/art/imagleft.bmp")" "$client_x" "$client_y" "$1" 300 \
+        >/dev/null
+    field differing
+}
+side_picture_drawn() { [ "$(differing 156)" = 0 ] && [ "$(differing 165)" -gt 0 ]; }
+check "side picture in its natural size, cut at 156 pixels" side_picture_drawn
 check "Back disabled on the welcome page" grep -qF '|visible|disabled|252,356,77x23|< 返回' <(driver texts TFormSchedule)
 
 wizard_click "下一步 >" "我同意以上条款"
@@ -36,6 +46,8 @@ driver click TFormSchedule "我不同意以上条款" >/dev/null
 sleep 0.3
 check "decline disables Next" grep -qF '|visible|disabled|340,356,77x23|下一步 >' <(driver texts TFormSchedule)
 wizard_click "< 返回" "欢迎使用 Velmorav2.8.3.5（标准版-m）"
+sleep 0.3
+check "side picture drawn again on the welcome page" side_picture_drawn
 check "Back to the welcome page enables Next" grep -qF '|visible|enabled|340,356,77x23|下一步 >' <(driver texts TFormSchedule)
 wizard_click "下一步 >" "我同意以上条款"
 check "Next selects accept again" grep -qF '|[x] 我同意以上条款' <(driver texts TFormSchedule)

@@ -522,6 +522,48 @@ int Screenshot(const wchar_t* path) {
     return 0;
 }
 
+// How many pixels of the screen area at (x, y), WIDTH x HEIGHT, differ from the top left of a
+// bitmap file shown in its natural size: prints "differing=N" (-1 when the file cannot be read).
+int CompareBitmap(const wchar_t* file, int x, int y, int width, int height) {
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!bitmap) return Print("differing=-1"), 1;
+    HDC screen = GetDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    // The same area twice, as 32-bit pixels: once from the screen, once drawn from the file.
+    void* shownBits = nullptr;
+    void* expectedBits = nullptr;
+    HBITMAP shown = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &shownBits, nullptr, 0);
+    HBITMAP expected = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &expectedBits, nullptr, 0);
+    HDC target = CreateCompatibleDC(screen);
+    HDC source = CreateCompatibleDC(screen);
+    HGDIOBJ oldTarget = SelectObject(target, shown);
+    BitBlt(target, 0, 0, width, height, screen, x, y, SRCCOPY);
+    SelectObject(target, expected);
+    HGDIOBJ oldSource = SelectObject(source, bitmap);
+    BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    int differing = 0;
+    for (int i = 0; i < width * height; ++i)
+        if ((static_cast<const DWORD*>(shownBits)[i] & 0xFFFFFF) !=
+            (static_cast<const DWORD*>(expectedBits)[i] & 0xFFFFFF))
+            ++differing;
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteDC(source);
+    DeleteDC(target);
+    DeleteObject(expected);
+    DeleteObject(shown);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    Print("differing=" + std::to_string(differing));
+    return 0;
+}
+
 int Pixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     const COLORREF c = GetPixel(screen, x, y);
@@ -549,6 +591,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait-window" && argc >= 3) return WaitWindow(argv[2], Timeout(argc, argv, 3));
     if (command == L"gone" && argc >= 3) return WaitGone(argv[2], Timeout(argc, argv, 3));
     if (command == L"pixel" && argc >= 4) return Pixel(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (command == L"compare-bitmap" && argc >= 7)
+        return CompareBitmap(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]));
     if (command == L"acp") return Print(std::to_string(GetACP())), 0;
     if (command == L"list") return EnumWindows(ListOne, 0), 0;
     if (command == L"count" && argc >= 3) return CountTopLevel(argv[2]);
