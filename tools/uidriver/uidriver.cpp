@@ -490,16 +490,23 @@ int Shortcut(const wchar_t* path) {
     return rc;
 }
 
-int Screenshot(const wchar_t* path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+// The description of an uncompressed device-independent bitmap; a negative height puts the rows
+// top-down.
+BITMAPINFO DibInfo(int width, int height, WORD bitCount) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = width;
     bi.bmiHeader.biHeight = height;
     bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biBitCount = bitCount;
+    return bi;
+}
+
+int Screenshot(const wchar_t* path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    const BITMAPINFO bi = DibInfo(width, height, 24); // rows bottom-up, as a .bmp file stores them
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -528,12 +535,7 @@ int CompareBitmap(const wchar_t* file, int x, int y, int width, int height) {
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!bitmap) return Print("differing=-1"), 1;
     HDC screen = GetDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    const BITMAPINFO bi = DibInfo(width, -height, 32);
     // The same area twice, as 32-bit pixels: once from the screen, once drawn from the file.
     void* shownBits = nullptr;
     void* expectedBits = nullptr;
