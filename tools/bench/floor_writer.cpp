@@ -1,10 +1,11 @@
 // The floor of the extraction figure: reads a payload's files into memory first, then writes the
-// same bytes to the same paths below a folder, one write each, and prints the milliseconds the
-// writing took. Usage: floor_writer LIST_FILE PAYLOAD_FOLDER TARGET_FOLDER (the list: one "size path"
-// a line, UTF-8, paths relative to the payload folder).
+// same bytes to the same paths below a folder, one write each, making each folder once, and prints
+// the milliseconds the writing took. Usage: floor_writer LIST_FILE PAYLOAD_FOLDER TARGET_FOLDER
+// (the list: one "size path" a line, UTF-8, paths relative to the payload folder).
 #include <windows.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,11 +51,13 @@ int wmain(int argc, wchar_t** argv) {
     LARGE_INTEGER frequency, t0, t1;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&t0);
+    std::set<std::wstring> made; // each folder is made once, when its first file needs it
     for (const auto& [rel, bytes] : files) {
         const std::wstring path = target + rel;
         for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos;
              slash = path.find(L'\\', slash + 1))
-            CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+            if (made.insert(path.substr(0, slash)).second)
+                CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
         HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
         DWORD written = 0;
