@@ -33,7 +33,7 @@ add_library(setup_program STATIC
   setup/install/Unit_sec.cpp)
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(setup_program PUBLIC setup_engine uuid gdi32 user32)
-# Its function-local statics (bound shell functions, the process-list functions, a window class)
+# Its function-local statics (bound shell, COM and process-list functions, a window class)
 # are all first used on the user-interface thread: no locking is needed around their set-up.
 target_compile_options(setup_program PRIVATE -fno-threadsafe-statics)
 

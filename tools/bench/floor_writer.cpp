@@ -55,9 +55,10 @@ int wmain(int argc, wchar_t** argv) {
     for (const auto& [rel, bytes] : files) {
         const std::wstring path = target + rel;
         for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos;
-             slash = path.find(L'\\', slash + 1))
-            if (made.insert(path.substr(0, slash)).second)
-                CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+             slash = path.find(L'\\', slash + 1)) {
+            const std::wstring folder = path.substr(0, slash);
+            if (made.insert(folder).second) CreateDirectoryW(folder.c_str(), nullptr);
+        }
         HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
         DWORD written = 0;
