@@ -4,6 +4,7 @@
 #include "core/manifest.h"
 #include "core/setup_error.h"
 
+#include <optional>
 #include <vector>
 
 namespace install {
@@ -138,9 +139,16 @@ class Sequence {
 
     bool EnsureSubDir(const std::string& relDir) {
         HandleMessages();
-        if (files_.DirectoryExists(settings_.setupDir + relDir)) return true;
-        view_.SetLabel("创建文件夹\\" + relDir);
-        return ForceDirectoriesReported(settings_.setupDir + relDir, "创建文件夹\\" + relDir + " 失败");
+        // The manifest lists a folder's files one after another: the folder the previous line found
+        // or made is not asked for again. A folder that could not be made is asked for each time.
+        if (confirmedFolder_ && *confirmedFolder_ == relDir) return true;
+        bool exists = files_.DirectoryExists(settings_.setupDir + relDir);
+        if (!exists) {
+            view_.SetLabel("创建文件夹\\" + relDir);
+            exists = ForceDirectoriesReported(settings_.setupDir + relDir, "创建文件夹\\" + relDir + " 失败");
+        }
+        if (exists) confirmedFolder_ = relDir;
+        return exists;
     }
 
     void ExtractPayloadFile(const std::string& resName, const std::string& resType,
@@ -157,6 +165,7 @@ class Sequence {
     ProgressView& view_;
     Registration& registration_;
     const InstallSettings& settings_;
+    std::optional<std::string> confirmedFolder_; // relative to the installation folder
 };
 
 } // namespace

@@ -38,7 +38,10 @@ class Files : public install::FileSystem {
   public:
     explicit Files(std::vector<std::string>& log) : log(log) {}
 
-    bool DirectoryExists(const std::string& path) override { return dirs.count(Strip(path)) > 0; }
+    bool DirectoryExists(const std::string& path) override {
+        asked.push_back(path);
+        return dirs.count(Strip(path)) > 0;
+    }
     bool MakeFolder(const std::string& path) override {
         if (failingDirs.count(Strip(path))) return false;
         log.push_back("mkdir " + path);
@@ -60,6 +63,7 @@ class Files : public install::FileSystem {
 
     std::set<std::string> dirs;
     std::set<std::string> failingDirs;
+    std::vector<std::string> asked; // every folder looked up, in order
     std::set<std::string> failingFiles;
     std::map<std::string, std::string> files;
 

@@ -284,6 +284,18 @@ TEST_F(InstallationTest, NestedFolderIsMadeLevelByLevelAndNamedOnce) {
     EXPECT_EQ(files.files["C:\\A\\" + dir + "\\b.Vlq"], "b");
 }
 
+TEST_F(InstallationTest, FolderIsLookedUpAgainOnlyWhenTheLineBeforeWasElsewhere) {
+    files.dirs.insert({"C:\\A", "C:\\A\\Data", "C:\\A\\Docs"});
+    Manifest(
+        "FileTxt1 txtname Data\\1.txt\r\nFileTxt1 txtname Data\\2.txt\r\nFileTxt1 txtname Docs\\1.txt\r\n"
+        "FileTxt1 txtname Data\\3.txt\r\nFileTxt1 txtname Data\\4.txt");
+    ASSERT_EQ(Run(), Outcome::Finished);
+    const Log manifestLookups(files.asked.begin() + 1, files.asked.end()); // after the installation folder's
+    EXPECT_EQ(manifestLookups, (Log{"C:\\A\\Data", "C:\\A\\Docs", "C:\\A\\Data"}));
+    for (const char* written : {"Data\\1.txt", "Data\\2.txt", "Docs\\1.txt", "Data\\3.txt", "Data\\4.txt"})
+        EXPECT_EQ(files.files[std::string("C:\\A\\") + written], "history") << written;
+}
+
 TEST(TargetLabel, WholeUpTo45BytesShortenedFrom46) {
     const std::string folder = "D:\\Program Files\\Vlmra280\\"; // 26 bytes
     const struct {
