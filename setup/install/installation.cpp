@@ -4,7 +4,6 @@
 #include "core/manifest.h"
 #include "core/setup_error.h"
 
-#include <optional>
 #include <vector>
 
 namespace install {
@@ -139,16 +138,17 @@ class Sequence {
 
     bool EnsureSubDir(const std::string& relDir) {
         HandleMessages();
-        // The manifest lists a folder's files one after another: the folder the previous line found
-        // or made is not asked for again. A folder that could not be made is asked for each time.
-        if (confirmedFolder_ && *confirmedFolder_ == relDir) return true;
-        bool exists = files_.DirectoryExists(settings_.setupDir + relDir);
-        if (!exists) {
+        // A folder found or made for an earlier line is not asked for again (a look at the disk costs
+        // about as much as writing a small file); one that could not be made is asked for each time.
+        for (const std::string& confirmed : confirmedFolders_)
+            if (confirmed == relDir) return true;
+        const std::string dir = settings_.setupDir + relDir;
+        if (!files_.DirectoryExists(dir)) {
             view_.SetLabel("创建文件夹\\" + relDir);
-            exists = ForceDirectoriesReported(settings_.setupDir + relDir, "创建文件夹\\" + relDir + " 失败");
+            if (!ForceDirectoriesReported(dir, "创建文件夹\\" + relDir + " 失败")) return false;
         }
-        if (exists) confirmedFolder_ = relDir;
-        return exists;
+        confirmedFolders_.push_back(std::string(relDir));
+        return true;
     }
 
     void ExtractPayloadFile(const std::string& resName, const std::string& resType,
@@ -165,7 +165,7 @@ class Sequence {
     ProgressView& view_;
     Registration& registration_;
     const InstallSettings& settings_;
-    std::optional<std::string> confirmedFolder_; // relative to the installation folder
+    std::vector<std::string> confirmedFolders_; // relative to the installation folder
 };
 
 } // namespace

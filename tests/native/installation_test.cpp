@@ -284,16 +284,24 @@ TEST_F(InstallationTest, NestedFolderIsMadeLevelByLevelAndNamedOnce) {
     EXPECT_EQ(files.files["C:\\A\\" + dir + "\\b.Vlq"], "b");
 }
 
-TEST_F(InstallationTest, FolderIsLookedUpAgainOnlyWhenTheLineBeforeWasElsewhere) {
+TEST_F(InstallationTest, EachFolderIsLookedUpOnceUnlessItCouldNotBeMade) {
     files.dirs.insert({"C:\\A", "C:\\A\\Data", "C:\\A\\Docs"});
+    files.failingDirs = {"C:\\A\\Locked"};
     Manifest(
-        "FileTxt1 txtname Data\\1.txt\r\nFileTxt1 txtname Data\\2.txt\r\nFileTxt1 txtname Docs\\1.txt\r\n"
-        "FileTxt1 txtname Data\\3.txt\r\nFileTxt1 txtname Data\\4.txt");
+        "FileTxt1 txtname Data\\1.txt\r\nFileTxt1 txtname Docs\\1.txt\r\nFileTxt1 txtname Locked\\1.txt\r\n"
+        "FileTxt1 txtname Data\\2.txt\r\nFileTxt1 txtname New\\1.txt\r\nFileTxt1 txtname Locked\\2.txt\r\n"
+        "FileTxt1 txtname Docs\\2.txt\r\nFileTxt1 txtname New\\2.txt");
     ASSERT_EQ(Run(), Outcome::Finished);
     const Log manifestLookups(files.asked.begin() + 1, files.asked.end()); // after the installation folder's
-    EXPECT_EQ(manifestLookups, (Log{"C:\\A\\Data", "C:\\A\\Docs", "C:\\A\\Data"}));
-    for (const char* written : {"Data\\1.txt", "Data\\2.txt", "Docs\\1.txt", "Data\\3.txt", "Data\\4.txt"})
+    // Making a folder (or failing to) looks at it and at the level above once more.
+    const Log expected = {"C:\\A\\Data",   "C:\\A\\Docs",   "C:\\A\\Locked", "C:\\A\\Locked",
+                          "C:\\A",         "C:\\A\\New",    "C:\\A\\New",    "C:\\A",
+                          "C:\\A\\Locked", "C:\\A\\Locked", "C:\\A"};
+    EXPECT_EQ(manifestLookups, expected);
+    for (const char* written :
+         {"Data\\1.txt", "Data\\2.txt", "Docs\\1.txt", "Docs\\2.txt", "New\\1.txt", "New\\2.txt"})
         EXPECT_EQ(files.files[std::string("C:\\A\\") + written], "history") << written;
+    EXPECT_EQ(files.files.count("C:\\A\\Locked\\1.txt") + files.files.count("C:\\A\\Locked\\2.txt"), 0u);
 }
 
 TEST(TargetLabel, WholeUpTo45BytesShortenedFrom46) {
