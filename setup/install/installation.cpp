@@ -113,7 +113,10 @@ class Sequence {
     bool ForceDirectories(std::string dir) {
         if (dir.empty()) throw core::SetupError("Cannot create an unnamed folder");
         if (core::FindLastSeparator(dir, "\\") == dir.size() - 1) dir.pop_back();
-        if (dir.size() < 3 || files_.DirectoryExists(dir)) return true;
+        if (dir.size() < 3) return true;
+        // Mostly only the last level is missing: making it at once spares looking at it and at the
+        // level above; when it cannot be made, the levels are looked at one by one.
+        if (files_.MakeFolder(dir) || files_.DirectoryExists(dir)) return true;
         const size_t parentEnd = core::FindLastSeparator(dir, "\\");
         if (parentEnd != std::string::npos && !ForceDirectories(dir.substr(0, parentEnd + 1))) return false;
         return files_.MakeFolder(dir);

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes of the installation's surroundings: a payload in memory, a file system in memory, and a
 // progress view and registration that record what the sequence does, in order, as text.
+#include "core/gbk.h"
 #include "core/setup_error.h"
 #include "install/installation.h"
 
@@ -42,8 +43,12 @@ class Files : public install::FileSystem {
         asked.push_back(path);
         return dirs.count(Strip(path)) > 0;
     }
+    // As the system does: only a missing folder whose parent exists is made.
     bool MakeFolder(const std::string& path) override {
-        if (failingDirs.count(Strip(path))) return false;
+        const size_t parentEnd = core::FindLastSeparator(path, "\\");
+        const bool parentExists =
+            parentEnd == std::string::npos || parentEnd < 3 || dirs.count(path.substr(0, parentEnd)) > 0;
+        if (failingDirs.count(Strip(path)) || dirs.count(Strip(path)) || !parentExists) return false;
         log.push_back("mkdir " + path);
         dirs.insert(Strip(path));
         return true;
@@ -69,7 +74,7 @@ class Files : public install::FileSystem {
 
   private:
     static std::string Strip(std::string path) {
-        if (!path.empty() && path.back() == '\\') path.pop_back();
+        if (!path.empty() && core::FindLastSeparator(path, "\\") == path.size() - 1) path.pop_back();
         return path;
     }
     std::vector<std::string>& log;

@@ -293,10 +293,9 @@ TEST_F(InstallationTest, EachFolderIsLookedUpOnceUnlessItCouldNotBeMade) {
         "FileTxt1 txtname Docs\\2.txt\r\nFileTxt1 txtname New\\2.txt");
     ASSERT_EQ(Run(), Outcome::Finished);
     const Log manifestLookups(files.asked.begin() + 1, files.asked.end()); // after the installation folder's
-    // Making a folder (or failing to) looks at it and at the level above once more.
-    const Log expected = {"C:\\A\\Data",   "C:\\A\\Docs",   "C:\\A\\Locked", "C:\\A\\Locked",
-                          "C:\\A",         "C:\\A\\New",    "C:\\A\\New",    "C:\\A",
-                          "C:\\A\\Locked", "C:\\A\\Locked", "C:\\A"};
+    // A folder that cannot be made is looked at once more, and so is the level above it.
+    const Log expected = {"C:\\A\\Data", "C:\\A\\Docs",   "C:\\A\\Locked", "C:\\A\\Locked", "C:\\A",
+                          "C:\\A\\New",  "C:\\A\\Locked", "C:\\A\\Locked", "C:\\A"};
     EXPECT_EQ(manifestLookups, expected);
     for (const char* written :
          {"Data\\1.txt", "Data\\2.txt", "Docs\\1.txt", "Docs\\2.txt", "New\\1.txt", "New\\2.txt"})
