@@ -141,8 +141,8 @@ class Sequence {
 
     bool EnsureSubDir(const std::string& relDir) {
         HandleMessages();
-        // A folder found or made for an earlier line is not asked for again (a look at the disk costs
-        // about as much as writing a small file); one that could not be made is asked for each time.
+        // A folder found or made for an earlier line is not looked at again: a manifest may name the
+        // same few folders for hundreds of files. One that could not be made is tried for each line.
         for (const std::string& confirmed : confirmedFolders_)
             if (confirmed == relDir) return true;
         const std::string dir = settings_.setupDir + relDir;
