@@ -2,8 +2,11 @@
 # application and uninstaller, and the UI driver of the end-to-end tests.
 set(SETUP_ART_DIR "" CACHE PATH "folder with the generated pictures and icon (make-art)")
 
-set(win_flags -static -static-libgcc -static-libstdc++ -s -Wl,--no-insert-timestamp -Wl,--gc-sections)
-add_compile_options(-ffunction-sections -fdata-sections -fno-rtti)
+# Link-time optimisation sizes and inlines the program as a whole (about 12 KB smaller). One
+# partition: this compiler stops with an internal error when it splits the program into several.
+set(win_flags -flto -flto-partition=one -Os -static -static-libgcc -static-libstdc++ -s
+              -Wl,--no-insert-timestamp -Wl,--gc-sections)
+add_compile_options(-ffunction-sections -fdata-sections -fno-rtti -flto)
 
 add_library(setup_program STATIC
   setup/shared_flag.cpp
