@@ -45,12 +45,13 @@ class Files : public install::FileSystem {
     }
     // As the system does: only a missing folder whose parent exists is made.
     bool MakeFolder(const std::string& path) override {
-        const size_t parentEnd = core::FindLastSeparator(path, "\\");
+        const std::string dir = Strip(path);
+        const size_t parentEnd = core::FindLastSeparator(dir, "\\");
         const bool parentExists =
-            parentEnd == std::string::npos || parentEnd < 3 || dirs.count(path.substr(0, parentEnd)) > 0;
-        if (failingDirs.count(Strip(path)) || dirs.count(Strip(path)) || !parentExists) return false;
+            parentEnd == std::string::npos || parentEnd < 3 || dirs.count(dir.substr(0, parentEnd)) > 0;
+        if (failingDirs.count(dir) || dirs.count(dir) || !parentExists) return false;
         log.push_back("mkdir " + path);
-        dirs.insert(Strip(path));
+        dirs.insert(dir);
         return true;
     }
     void WriteFile(const std::string& path, std::string_view bytes) override {
