@@ -10,11 +10,14 @@ add_library(builder_lib STATIC
   tools/builder/resource_section.cpp
   tools/builder/pe_image.cpp
   tools/builder/gbk_names.cpp
-  tools/builder/payload_plan.cpp)
+  tools/builder/payload_plan.cpp
+  tools/builder/image_reader.cpp)
 target_include_directories(builder_lib PUBLIC tools)
 target_link_libraries(builder_lib PUBLIC setup_core)
 add_executable(setup-builder tools/builder/main.cpp)
 target_link_libraries(setup-builder PRIVATE builder_lib)
+add_executable(inspect-setup tools/builder/inspect_main.cpp)
+target_link_libraries(inspect-setup PRIVATE builder_lib)
 
 file(GLOB native_tests CONFIGURE_DEPENDS tests/native/*.cpp)
 add_executable(native_tests ${native_tests})
@@ -25,24 +28,44 @@ gtest_discover_tests(native_tests)
 add_executable(make-sample-payload tools/sample/make_sample_payload.cpp)
 target_link_libraries(make-sample-payload PRIVATE builder_lib)
 
+# The shipped setup's static properties, on every host (no wine): the PE32 built from the sample.
+get_filename_component(build_root ${CMAKE_BINARY_DIR} DIRECTORY)
+add_test(NAME image.setup_properties COMMAND bash ${CMAKE_SOURCE_DIR}/tests/image/setup_properties.sh)
+set_tests_properties(image.setup_properties PROPERTIES ENVIRONMENT
+  "SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;SAMPLE_PAYLOAD=${build_root}/sample-payload;INSPECT=${CMAKE_BINARY_DIR}/inspect-setup")
+
+# The README's maker command as the first command in a fresh clone: it builds what it needs.
+add_test(NAME readme.build_setup_in_fresh_clone COMMAND bash ${CMAKE_SOURCE_DIR}/tests/readme/fresh_clone.sh)
+set_tests_properties(readme.build_setup_in_fresh_clone PROPERTIES TIMEOUT 1200 ENVIRONMENT
+  "SETUP_SOURCE=${CMAKE_SOURCE_DIR};SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;SAMPLE_PAYLOAD=${build_root}/sample-payload")
+
 # End-to-end tests: the real setup under wine on a virtual display, code page 936. They need what
-# scripts/test builds first: the Windows parts and the setup made from the sample payload.
+# scripts/test builds first: the Windows parts and the setup made from the sample payload, for the
+# architecture that runs under wine on this host (i686: PE32 under wine32; x86_64: PE32+ under
+# wine64, where the host cannot execute 32-bit programs).
+set(SETUP_WINE_ARCH i686 CACHE STRING "the build the end-to-end tests run under wine: i686 or x86_64")
+if(SETUP_WINE_ARCH STREQUAL "x86_64")
+  set(arch_suffix -x86_64)
+else()
+  set(arch_suffix "")
+endif()
 find_program(WINE_PROGRAM wine)
 option(SETUP_WINE_TESTS "run the end-to-end tests under wine" ON)
 if(SETUP_WINE_TESTS AND WINE_PROGRAM)
-  get_filename_component(build_root ${CMAKE_BINARY_DIR} DIRECTORY)
+  set(cross ${build_root}/cross${arch_suffix})
   set(e2e_env
     DISPLAY=:97
+    SETUP_WINE_ARCH=${SETUP_WINE_ARCH}
     WINEPREFIX=${build_root}/wine-prefix
     SETUP_SOURCE=${CMAKE_SOURCE_DIR}
     SETUP_BUILD_DIR=${build_root}
-    SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe
-    SAMPLE_PAYLOAD=${build_root}/sample-payload
-    UIDRIVER=${build_root}/cross/uidriver.exe
-    CONFIRM_PROBE=${build_root}/cross/confirm_probe.exe
-    HOLD_FILE=${build_root}/cross/hold_file.exe
-    PLANTED_DLL=${build_root}/cross/planted.dll
-    DLL_PROBE=${build_root}/cross/dll_probe.exe)
+    SETUP_EXE=${build_root}/sample-setup${arch_suffix}/VlmraSetup.exe
+    SAMPLE_PAYLOAD=${build_root}/sample-payload${arch_suffix}
+    UIDRIVER=${cross}/uidriver.exe
+    CONFIRM_PROBE=${cross}/confirm_probe.exe
+    HOLD_FILE=${cross}/hold_file.exe
+    PLANTED_DLL=${cross}/planted.dll
+    DLL_PROBE=${cross}/dll_probe.exe)
   add_test(NAME wine.environment.up COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh up)
   add_test(NAME wine.environment.down COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh down)
   set_tests_properties(wine.environment.up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${e2e_env}")

@@ -40,13 +40,23 @@ target_link_libraries(setup_program PUBLIC setup_engine uuid gdi32 user32)
 # are all first used on the user-interface thread: no locking is needed around their set-up.
 target_compile_options(setup_program PRIVATE -fno-threadsafe-statics)
 
+# The application manifest names the program's architecture: a 64-bit program whose manifest says
+# "x86" falls back to the old common controls.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(MANIFEST_ARCHITECTURE amd64)
+else()
+  set(MANIFEST_ARCHITECTURE x86)
+endif()
+configure_file(setup/resources/setup.manifest.in ${CMAKE_BINARY_DIR}/manifest/setup.manifest @ONLY)
+
 # The program's own resources as a .res file; the builder puts them and the payload into the
 # resource section it adds to the linked program.
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/stub.res
-  COMMAND ${CMAKE_RC_COMPILER} -O res --codepage=65001 -I ${CMAKE_SOURCE_DIR}/setup/resources -I ${SETUP_ART_DIR}
+  COMMAND ${CMAKE_RC_COMPILER} -O res --codepage=65001 -I ${CMAKE_BINARY_DIR}/manifest
+          -I ${CMAKE_SOURCE_DIR}/setup/resources -I ${SETUP_ART_DIR}
           -i ${CMAKE_SOURCE_DIR}/setup/resources/setup.rc -o ${CMAKE_BINARY_DIR}/stub.res
-  DEPENDS setup/resources/setup.rc setup/resources/setup.manifest
+  DEPENDS setup/resources/setup.rc ${CMAKE_BINARY_DIR}/manifest/setup.manifest
           ${SETUP_ART_DIR}/velmora.ico ${SETUP_ART_DIR}/imagtop.bmp ${SETUP_ART_DIR}/imagleft.bmp)
 add_custom_target(stub_res ALL DEPENDS ${CMAKE_BINARY_DIR}/stub.res)
 

@@ -37,9 +37,12 @@ bool TFormain::IsApplicationRunning() const {
     if (!toolHelp.createSnapshot || !toolHelp.first || !toolHelp.next) return false;
     ui::UniqueFileHandle snapshot(toolHelp.createSnapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return false;
-    static_assert(sizeof(tagPROCESSENTRY32) == 296, "the system's ANSI process record");
+    // The ANSI record: 296 bytes in a 32-bit program, 304 in a 64-bit one (its module ids are
+    // pointer-sized).
+    static_assert(sizeof(tagPROCESSENTRY32) == (sizeof(void*) == 8 ? 304 : 296),
+                  "the system's ANSI process record");
     tagPROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry; // 296
+    entry.dwSize = sizeof entry;
     bool running = false;
     for (BOOL more = toolHelp.first(snapshot.get(), &entry); more;
          more = toolHelp.next(snapshot.get(), &entry)) {

@@ -150,25 +150,33 @@ TEST(ResFile, ReadsRecordsAfterTheOpeningOne) {
 
 namespace {
 
-// A PE32 image: headers in the first 0x200 bytes, one section of 0x200 bytes at RVA 0x1000.
-std::string SmallImage() {
+// The two image formats the builder extends: the 32-bit setup and its 64-bit build.
+struct ImageFormat {
+    const char* name;
+    std::uint32_t magic, optionalSize, directories;
+};
+constexpr ImageFormat kPe32{"PE32", 0x10B, 224, 96}, kPe32Plus{"PE32+", 0x20B, 240, 112};
+constexpr size_t kOptional = 0x98;
+
+// An image: headers in the first 0x200 bytes, one section of 0x200 bytes at RVA 0x1000.
+std::string SmallImage(const ImageFormat& format = kPe32) {
     std::string image(0x400, '\0');
     Put(image, 0, 0x5A4D, 2);
     Put(image, 0x3C, 0x80);
     Put(image, 0x80, 0x4550);
-    Put(image, 0x84, 0x14C, 2); // i386
-    Put(image, 0x86, 1, 2);     // sections
-    Put(image, 0x94, 224, 2);   // optional header size
-    const size_t opt = 0x98;
-    Put(image, opt, 0x10B, 2);
+    Put(image, 0x84, format.magic == 0x10B ? 0x14C : 0x8664, 2); // i386 or x86-64
+    Put(image, 0x86, 1, 2);                                       // sections
+    Put(image, 0x94, format.optionalSize, 2);
+    const size_t opt = kOptional;
+    Put(image, opt, format.magic, 2);
     Put(image, opt + 8, 0x200); // initialized data
     Put(image, opt + 32, 0x1000);
     Put(image, opt + 36, 0x200);
     Put(image, opt + 56, 0x2000); // size of image
     Put(image, opt + 60, 0x200);  // size of headers
     Put(image, opt + 64, 0x1234); // checksum
-    Put(image, opt + 92, 16);
-    const size_t section = opt + 224;
+    Put(image, opt + format.directories - 4, 16);
+    const size_t section = opt + format.optionalSize;
     image.replace(section, 5, ".text");
     Put(image, section + 8, 0x180);
     Put(image, section + 12, 0x1000);
@@ -180,24 +188,31 @@ std::string SmallImage() {
 } // namespace
 
 TEST(StubImage, AddsAPageAlignedResourceSection) {
-    const builder::StubImage stub(SmallImage());
-    EXPECT_EQ(stub.ResourceRva(), 0x2000u);
-    EXPECT_EQ(stub.ResourceFileOffset(), 0x1000u); // a page boundary, not merely the file alignment
-    const std::string head = stub.HeadWithResources(0x2345);
-    ASSERT_EQ(head.size(), 0x1000u);
-    const size_t opt = 0x98, added = opt + 224 + 40;
-    EXPECT_EQ(Get(head, 0x86, 2), 2u);
-    EXPECT_EQ(head.substr(added, 8), std::string(".rsrc\0\0\0", 8));
-    EXPECT_EQ(Get(head, added + 8), 0x2345u);  // virtual size
-    EXPECT_EQ(Get(head, added + 12), 0x2000u); // RVA
-    EXPECT_EQ(Get(head, added + 16), 0x2400u); // raw size, whole file-alignment units
-    EXPECT_EQ(Get(head, added + 20), 0x1000u); // file offset
-    EXPECT_EQ(Get(head, opt + 8), 0x2600u);    // initialized data grows by the raw size
-    EXPECT_EQ(Get(head, opt + 56), 0x5000u);   // size of image covers the new section
-    EXPECT_EQ(Get(head, opt + 64), 0u);        // checksum left for the writer
-    EXPECT_EQ(Get(head, opt + 96 + 16), 0x2000u);
-    EXPECT_EQ(Get(head, opt + 96 + 20), 0x2345u);
-    EXPECT_EQ(head.substr(0x200, 0x200), SmallImage().substr(0x200, 0x200)); // the code is untouched
+    for (const ImageFormat& format : {kPe32, kPe32Plus}) {
+        SCOPED_TRACE(format.name);
+        const builder::StubImage stub(SmallImage(format));
+        EXPECT_EQ(stub.ResourceRva(), 0x2000u);
+        EXPECT_EQ(stub.ResourceFileOffset(), 0x1000u); // a page boundary, not merely the file alignment
+        const std::string head = stub.HeadWithResources(0x2345);
+        ASSERT_EQ(head.size(), 0x1000u);
+        const size_t opt = kOptional, added = opt + format.optionalSize + 40;
+        EXPECT_EQ(Get(head, 0x86, 2), 2u);
+        EXPECT_EQ(head.substr(added, 8), std::string(".rsrc\0\0\0", 8));
+        EXPECT_EQ(Get(head, added + 8), 0x2345u);  // virtual size
+        EXPECT_EQ(Get(head, added + 12), 0x2000u); // RVA
+        EXPECT_EQ(Get(head, added + 16), 0x2400u); // raw size, whole file-alignment units
+        EXPECT_EQ(Get(head, added + 20), 0x1000u); // file offset
+        EXPECT_EQ(Get(head, opt + 8), 0x2600u);    // initialized data grows by the raw size
+        EXPECT_EQ(Get(head, opt + 56), 0x5000u);   // size of image covers the new section
+        EXPECT_EQ(Get(head, opt + 64), 0u);        // checksum left for the writer
+        EXPECT_EQ(Get(head, opt + format.directories + 16), 0x2000u);
+        EXPECT_EQ(Get(head, opt + format.directories + 20), 0x2345u);
+        // Nothing else in the headers moved: in particular not where the other format keeps its
+        // resource directory.
+        const size_t elsewhere = opt + (format.magic == 0x10B ? kPe32Plus : kPe32).directories + 16;
+        EXPECT_EQ(Get(head, elsewhere), 0u);
+        EXPECT_EQ(head.substr(0x200, 0x200), SmallImage(format).substr(0x200, 0x200)); // code untouched
+    }
 }
 
 TEST(StubImage, RefusesImagesItCannotExtend) {
@@ -207,7 +222,7 @@ TEST(StubImage, RefusesImagesItCannotExtend) {
     };
     const Case cases[] = {
         {"not an image", [](std::string& i) { Put(i, 0, 0, 2); }},
-        {"64-bit", [](std::string& i) { Put(i, 0x98, 0x20B, 2); }},
+        {"a ROM image", [](std::string& i) { Put(i, 0x98, 0x107, 2); }},
         {"has resources", [](std::string& i) { Put(i, 0x98 + 96 + 16, 0x3000); }},
         {"no room for a header", [](std::string& i) { Put(i, 0x98 + 60, 0x1A0); }},
         {"data after the last section", [](std::string& i) { i += "overlay"; }},

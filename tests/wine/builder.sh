@@ -12,9 +12,10 @@ check "sample payload builds again" build "$SAMPLE_PAYLOAD" "$WORK/again.exe"
 check "two builds of one payload are byte-identical" cmp -s "$WORK/again.exe" "$WORK/first.exe"
 # The loader maps a section from the file only when it starts on a page boundary; otherwise the
 # whole payload is read into the process's private memory.
-rsrc_offset=$(i686-w64-mingw32-objdump -h "$WORK/first.exe" | awk '$2 == ".rsrc" {print $6}')
-check "the resource section starts on a page boundary (file offset 0x$rsrc_offset)" \
-    test -n "$rsrc_offset" -a $((0x${rsrc_offset:-1} % 4096)) = 0
+rsrc_offset=$("$BUILD/native/inspect-setup" headers "$WORK/first.exe" |
+    awk '$1 == "section" && $2 == ".rsrc" {sub("offset=", "", $5); print $5}')
+check "the resource section starts on a page boundary (file offset $rsrc_offset)" \
+    test -n "$rsrc_offset" -a $((${rsrc_offset:-1} % 4096)) = 0
 
 cp -r "$SAMPLE_PAYLOAD" "$WORK/payload"
 rm "$WORK/payload/Readme.txt"

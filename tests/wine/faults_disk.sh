@@ -33,7 +33,7 @@ for fault in immutable held; do
     if [ $fault = immutable ]; then
         chattr +i "$target/History.txt"
     else
-        ( wine "$HOLD_FILE" 'C:\VelmoraFaults\History.txt' >/dev/null 2>&1 & )
+        in_background holder "$HOLD_FILE" 'C:\VelmoraFaults\History.txt'
         sleep 1
     fi
     start_installation 'C:\VelmoraFaults\'
@@ -45,7 +45,7 @@ for fault in immutable held; do
     cancel_installation
     check_eq "$fault: exit code" 0 "$(exit_code $RUN)"
     [ $fault = immutable ] && chattr -i "$target/History.txt"
-    pkill -f hold_file.exe || true
+    end_background holder
 done
 
 # A file standing where a folder must be made: each of its entries is skipped with the folder's

@@ -8,7 +8,7 @@ rm -rf "$target"
 
 start_installation 'C:\VelmoraLoad\'
 for _ in $(seq 100); do [ "$(find "$target" -type f 2>/dev/null | wc -l)" -ge 20 ] && break; sleep 0.1; done
-pkill -9 -f 'sample-setup/VlmraSetup.exe' || true
+end_background "run.$RUN"
 exit_code $RUN >/dev/null
 check "killed in the middle" test "$(find "$target" -type f | wc -l)" -lt "$(manifest_paths | wc -l)"
 

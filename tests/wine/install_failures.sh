@@ -27,7 +27,7 @@ target=$(c_drive VelmoraLocked)
 rm -rf "$target"
 mkdir -p "$target"
 echo "the running application" >"$target/VLMR.exe"
-( wine "$HOLD_FILE" 'C:\VelmoraLocked\VLMR.exe' >/dev/null 2>&1 & )
+in_background holder "$HOLD_FILE" 'C:\VelmoraLocked\VLMR.exe'
 sleep 1
 start_installation 'C:\VelmoraLocked\'
 driver msgbox 20000 >/dev/null
@@ -38,6 +38,6 @@ check_eq "exit code after the guard" 0 "$(exit_code $RUN)"
 check_eq "nothing else written" "VLMR.exe" "$(ls "$target")"
 check_eq "the running program's file untouched" "the running application" "$(cat "$target/VLMR.exe")"
 check "temporary files gone" test ! -e "$(temp_dir)/lmraSetup.log"
-pkill -f hold_file.exe || true
+end_background holder
 rm -rf "$target"
 finish

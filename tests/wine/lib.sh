@@ -1,49 +1,56 @@
 # Helpers for the end-to-end tests: the real setup program under wine, driven from outside.
 # Every test sources this file. The environment comes from the test runner (env.sh up): DISPLAY,
-# WINEPREFIX, SETUP_EXE (the setup built from the sample payload), UIDRIVER, SAMPLE_PAYLOAD.
+# WINEPREFIX, SETUP_WINE_ARCH, SETUP_EXE (the setup built from the sample payload), UIDRIVER,
+# SAMPLE_PAYLOAD.
 set -euo pipefail
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+source "$ROOT/scripts/wine.sh"
+use_wine
+# A setup a test builds is of the architecture under test.
+export SETUP_ARCH=$SETUP_WINE_ARCH
 
-TEST_NAME=$(basename "$0" .sh)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/setup-e2e.$TEST_NAME.XXXXXX")
 WINDIR="$WINEPREFIX/drive_c/windows"
-failures=0
-checks=0
+
+# in_background NAME EXE ARGS...: starts a Windows program as this test's own background process.
+# Its process id (that of the program itself) lands in $WORK/NAME.pid, its output in NAME.log and,
+# once it ends, its exit code in NAME.rc.
+in_background() {
+    local name=$1
+    shift
+    rm -f "$WORK/$name.pid" "$WORK/$name.rc"
+    (
+        rc=0
+        "$WINE_BIN" "$@" >"$WORK/$name.log" 2>&1 &
+        echo $! >"$WORK/$name.pid"
+        wait $! || rc=$?
+        echo "$rc" >"$WORK/$name.rc"
+    ) &
+    for _ in $(seq 100); do [ -s "$WORK/$name.pid" ] && break; sleep 0.02; done
+}
+
+# end_background NAME [SIGNAL]: ends a program that in_background started, by its id, if it
+# still runs, and waits for it to go.
+end_background() {
+    local name=$1 signal=${2:-KILL}
+    [ -s "$WORK/$name.pid" ] && [ ! -e "$WORK/$name.rc" ] || return 0
+    kill -s "$signal" "$(cat "$WORK/$name.pid")" 2>/dev/null || true
+    for _ in $(seq 100); do [ -e "$WORK/$name.rc" ] && break; sleep 0.05; done
+}
 
 cleanup() {
-    # Whatever a failed test left running goes, so the next test starts alone.
-    pkill -f 'VlmraSetup|confirm_probe' 2>/dev/null || true
+    # Whatever this test started and left running goes, so the next test starts alone.
+    local pidfile
+    for pidfile in "$WORK"/*.pid; do
+        [ -e "$pidfile" ] && end_background "$(basename "$pidfile" .pid)"
+    done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 # No earlier installation unless a test makes one.
 wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
-
-fail() {
-    printf 'FAIL: %s\n' "$*" >&2
-    failures=$((failures + 1))
-}
-pass() { checks=$((checks + 1)); }
-
-# check DESCRIPTION COMMAND...: runs the command, counts a failure when it fails.
-check() {
-    local what=$1
-    shift
-    if "$@"; then pass; else fail "$what"; fi
-}
-
-check_eq() { # DESCRIPTION EXPECTED ACTUAL
-    if [ "$2" = "$3" ]; then pass; else fail "$1: expected [$2], got [$3]"; fi
-}
-
-finish() {
-    if [ "$failures" -ne 0 ]; then
-        echo "$TEST_NAME: $failures of $((checks + failures)) checks failed" >&2
-        exit 1
-    fi
-    echo "$TEST_NAME: $checks checks passed"
-}
 
 # The UI driver; its output (UTF-8) goes to stdout. Never piped: wine's services would keep the
 # pipe open, so it writes to a file that is printed afterwards.
@@ -58,11 +65,12 @@ driver() {
 # field NAME: the value of NAME=... in the driver's last output.
 field() { sed -n "s/^$1=//p" "$WORK/driver.out" | tr -d '\r'; }
 
-# start_setup [EXE]: starts a setup program in the background; its exit code lands in a file.
+# start_setup [EXE]: starts a setup program in the background as run N (RUN); its exit code lands
+# in run.N.rc.
 start_setup() {
     local exe=${1:-$SETUP_EXE}
-    local n=$(( $(ls "$WORK" | grep -c '^run\.' || true) + 1 ))
-    ( rc=0; wine "$exe" >"$WORK/run.$n.log" 2>&1 || rc=$?; echo "$rc" >"$WORK/run.$n.rc" ) &
+    local n=$(( $(ls "$WORK" | grep -c '^run\..*\.pid$' || true) + 1 ))
+    in_background "run.$n" "$exe"
     RUN=$n
 }
 
@@ -126,7 +134,7 @@ quit_wizard() {
 restart_wineserver() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
-    setsid wineserver -p >/dev/null 2>&1 </dev/null || true
+    setsid "$WINESERVER_BIN" -p >/dev/null 2>&1 </dev/null || true
     wine cmd /c exit >/dev/null 2>&1 || true # the first start after a restart brings up the services
 }
 

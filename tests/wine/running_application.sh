@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 mkdir -p "$WORK/app"
 start_app() { # FILE_NAME
     cp "$SAMPLE_PAYLOAD/VLMR.exe" "$WORK/app/$1"
-    ( rc=0; wine "$WORK/app/$1" >/dev/null 2>&1 || rc=$?; echo "$rc" >"$WORK/app.rc" ) &
+    in_background app "$WORK/app/$1"
     driver wait-window TVlmr30 20000 >/dev/null
 }
 question='Velmora正在运行中，只有结束其\r运行后，才能进行软件更新。\r\r要结束正在运行的Velmora吗?'

@@ -46,12 +46,14 @@ class ImageBytes {
     std::string& bytes_;
 };
 
-// Offsets within the optional header of PE32.
+// Offsets within the optional header, the same in PE32 and PE32+ up to the checksum. PE32+ widens
+// the stack and heap sizes to 64 bits, so its data directories sit 16 bytes further on.
 namespace opt {
 constexpr std::uint32_t kMagic = 0, kInitializedData = 8, kSectionAlignment = 32, kFileAlignment = 36,
-                        kSizeOfImage = 56, kSizeOfHeaders = 60, kChecksum = 64, kDirectoryCount = 92,
-                        kDirectories = 96;
-}
+                        kSizeOfImage = 56, kSizeOfHeaders = 60, kChecksum = 64;
+constexpr std::uint32_t kMagicPe32 = 0x10B, kMagicPe32Plus = 0x20B;
+constexpr std::uint32_t kDirectoryCountPe32 = 92, kDirectoryCountPe32Plus = 108;
+} // namespace opt
 
 StubImage::StubImage(std::string bytes) : bytes_(std::move(bytes)) {
     ImageBytes image(bytes_);
@@ -61,14 +63,17 @@ StubImage::StubImage(std::string bytes) : bytes_(std::move(bytes)) {
     sectionCount_ = image.U16(peOffset_ + 6);
     const std::uint32_t optionalSize = image.U16(peOffset_ + 20);
     const std::uint32_t optional = peOffset_ + 24;
-    if (image.U16(optional + opt::kMagic) != 0x10B) Refuse("not a 32-bit image");
+    const std::uint32_t magic = image.U16(optional + opt::kMagic);
+    if (magic != opt::kMagicPe32 && magic != opt::kMagicPe32Plus) Refuse("neither PE32 nor PE32+");
+    const std::uint32_t directoryCount =
+        optional + (magic == opt::kMagicPe32 ? opt::kDirectoryCountPe32 : opt::kDirectoryCountPe32Plus);
+    directories_ = directoryCount + 4;
     sectionAlignment_ = image.U32(optional + opt::kSectionAlignment);
     fileAlignment_ = image.U32(optional + opt::kFileAlignment);
     if (sectionAlignment_ != kPageSize || fileAlignment_ == 0 || kPageSize % fileAlignment_ != 0)
         Refuse("unexpected section or file alignment");
-    if (image.U32(optional + opt::kDirectoryCount) <= kResourceDirectoryIndex)
-        Refuse("too few data directories");
-    if (image.U32(optional + opt::kDirectories + 8 * kResourceDirectoryIndex) != 0)
+    if (image.U32(directoryCount) <= kResourceDirectoryIndex) Refuse("too few data directories");
+    if (image.U32(directories_ + 8 * kResourceDirectoryIndex) != 0)
         Refuse("it has resources already");
     checksumOffset_ = optional + opt::kChecksum;
     sectionTable_ = optional + optionalSize;
@@ -112,8 +117,8 @@ std::string StubImage::HeadWithResources(std::uint32_t size) const {
     image.Set32(optional + opt::kInitializedData, image.U32(optional + opt::kInitializedData) + rawSize);
     image.Set32(optional + opt::kSizeOfImage,
                 AlignUp32(std::uint64_t{resourceRva_} + size, sectionAlignment_));
-    image.Set32(optional + opt::kDirectories + 8 * kResourceDirectoryIndex, resourceRva_);
-    image.Set32(optional + opt::kDirectories + 8 * kResourceDirectoryIndex + 4, size);
+    image.Set32(directories_ + 8 * kResourceDirectoryIndex, resourceRva_);
+    image.Set32(directories_ + 8 * kResourceDirectoryIndex + 4, size);
     image.Set32(checksumOffset_, 0);
     head.resize(resourceFileOffset_, '\0');
     return head;

@@ -1,5 +1,5 @@
 #pragma once
-// The linked setup program (a PE32 image without resources) and the resource section the builder
+// The linked setup program (a PE32 or PE32+ image without resources) and the resource section the builder
 // adds to it, and the image checksum.
 #include <cstdint>
 #include <string>
@@ -9,7 +9,7 @@ namespace builder {
 
 class StubImage {
   public:
-    // Raises BuildRefused unless `bytes` is a PE32 image without a resource section and with room
+    // Raises BuildRefused unless `bytes` is a PE32 or PE32+ image without a resource section and with room
     // in its headers for one more section.
     explicit StubImage(std::string bytes);
 
@@ -27,7 +27,7 @@ class StubImage {
 
   private:
     std::string bytes_;
-    std::uint32_t peOffset_ = 0, sectionCount_ = 0, sectionTable_ = 0;
+    std::uint32_t peOffset_ = 0, sectionCount_ = 0, sectionTable_ = 0, directories_ = 0;
     std::uint32_t sectionAlignment_ = 0, fileAlignment_ = 0;
     std::uint32_t resourceRva_ = 0, resourceFileOffset_ = 0, checksumOffset_ = 0;
 };
