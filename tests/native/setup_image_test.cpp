@@ -165,7 +165,7 @@ std::string SmallImage(const ImageFormat& format = kPe32) {
     Put(image, 0x3C, 0x80);
     Put(image, 0x80, 0x4550);
     Put(image, 0x84, format.magic == 0x10B ? 0x14C : 0x8664, 2); // i386 or x86-64
-    Put(image, 0x86, 1, 2);                                       // sections
+    Put(image, 0x86, 1, 2);                                      // sections
     Put(image, 0x94, format.optionalSize, 2);
     const size_t opt = kOptional;
     Put(image, opt, format.magic, 2);

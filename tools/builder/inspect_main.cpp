@@ -72,7 +72,8 @@ class VersionNode {
         value_ = bytes.substr(p, valueBytes);
         p = builder::AlignUp(p + valueBytes - at, 4) + at;
         const size_t end = at + length_;
-        if (length_ < 6 || end > bytes.size()) throw builder::BuildRefused("the version resource is cut short");
+        if (length_ < 6 || end > bytes.size())
+            throw builder::BuildRefused("the version resource is cut short");
         while (p + 6 <= end) {
             children_.emplace_back(bytes, p);
             p = builder::AlignUp(p + children_.back().length_ - at, 4) + at;
@@ -83,11 +84,13 @@ class VersionNode {
     void Print() const {
         if (key_ == u"VS_VERSION_INFO" && value_.size() >= 24 && builder::Load(value_, 0, 4) == 0xFEEF04BD) {
             const auto version = [&](size_t at) {
-                const std::uint32_t high = builder::Load(value_, at, 4), low = builder::Load(value_, at + 4, 4);
+                const std::uint32_t high = builder::Load(value_, at, 4),
+                                    low = builder::Load(value_, at + 4, 4);
                 return std::to_string(high >> 16) + "." + std::to_string(high & 0xFFFF) + "." +
                        std::to_string(low >> 16) + "." + std::to_string(low & 0xFFFF);
             };
-            std::cout << "fixed FileVersion " << version(8) << "\nfixed ProductVersion " << version(16) << "\n";
+            std::cout << "fixed FileVersion " << version(8) << "\nfixed ProductVersion " << version(16)
+                      << "\n";
         } else if (key_ == u"Translation") {
             for (size_t i = 0; i + 4 <= value_.size(); i += 4) {
                 char line[32];
@@ -102,8 +105,8 @@ class VersionNode {
                 continue;
             }
             for (const VersionNode& string : child.children_)
-                std::cout << "string " << Utf8(child.key_) << " " << Utf8(string.key_) << "=" << Utf8(string.text_)
-                          << "\n";
+                std::cout << "string " << Utf8(child.key_) << " " << Utf8(string.key_) << "="
+                          << Utf8(string.text_) << "\n";
         }
     }
 

@@ -73,8 +73,7 @@ StubImage::StubImage(std::string bytes) : bytes_(std::move(bytes)) {
     if (sectionAlignment_ != kPageSize || fileAlignment_ == 0 || kPageSize % fileAlignment_ != 0)
         Refuse("unexpected section or file alignment");
     if (image.U32(directoryCount) <= kResourceDirectoryIndex) Refuse("too few data directories");
-    if (image.U32(directories_ + 8 * kResourceDirectoryIndex) != 0)
-        Refuse("it has resources already");
+    if (image.U32(directories_ + 8 * kResourceDirectoryIndex) != 0) Refuse("it has resources already");
     checksumOffset_ = optional + opt::kChecksum;
     sectionTable_ = optional + optionalSize;
 
