@@ -23,8 +23,9 @@ void RestrictDllSearchToSystemFolder() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RestrictDllSearchToSystemFolder();
-    SharedFlag sharedFlag;
     ui::App app;
+    // Made after the application object and so released before it, first of all at exit.
+    SharedFlag sharedFlag;
 
     // Held until the process ends and never closed here: the system frees it at exit.
     HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");

@@ -20,16 +20,18 @@ std::string Trimmed(const std::string& s) {
 
 long long ToInteger(const std::string& text) {
     const std::string s = Trimmed(text);
+    const auto invalid = [&] { return SetupError("'" + text + "' is not a valid integer value"); };
     size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
-    if (i == s.size() || s.size() - i > 10) throw SetupError("'" + text + "' is not a valid integer value");
-    for (size_t j = i; j < s.size(); ++j)
-        if (!std::isdigit(static_cast<unsigned char>(s[j])))
-            throw SetupError("'" + text + "' is not a valid integer value");
-    long long value = 0; // at most ten digits: no overflow
-    for (size_t j = i; j < s.size(); ++j)
+    if (i == s.size()) throw invalid();
+    // The value decides, not the digit count: leading zeros may make a serial in range long.
+    long long value = 0;
+    for (size_t j = i; j < s.size(); ++j) {
+        if (!std::isdigit(static_cast<unsigned char>(s[j]))) throw invalid();
         value = value * 10 + (s[j] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) throw invalid(); // out of range; no overflow
+    }
     if (s[0] == '-') value = -value;
-    if (value < INT_MIN || value > INT_MAX) throw SetupError("'" + text + "' is not a valid integer value");
+    if (value < INT_MIN || value > INT_MAX) throw invalid();
     return value;
 }
 

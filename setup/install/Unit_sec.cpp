@@ -27,7 +27,7 @@ TFormsec::TFormsec(ui::App& app, HWND owner, const core::PayloadStore& payload)
     ams = Add<ui::Animation>(Handle(), 40, 12, 272, 60);
     lbls = Add<ui::Label>(Handle(), "正在安装...", 40, 92, 269, 13);
     lbls->SetFont(kFont);
-    lbls->SetBackground(colour_);
+    lbls->SetTransparent();
     // With the usual pause each file's name is drawn; without it names change faster than anyone
     // can read, and drawing each would cost more than writing the file.
     lbls->LimitRedraws(30);
@@ -79,6 +79,11 @@ void TFormsec::btncelClick() {
     cancelled_ = true;
     FormSchedule->FStarted = false;
     Formain->Close();
+}
+
+bool TFormsec::FormCloseQuery() {
+    if (!cancelled_) btncelClick();
+    return false;
 }
 
 void TFormsec::Timer1Timer() {

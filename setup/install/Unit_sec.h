@@ -26,10 +26,14 @@ class TFormsec : public ui::Form, private install::ProgressView {
     void FormCreate();
     void FormActivate();
     void btncelClick();
+    // A close of the window (Alt+F4) is a click on the cancel button: the question, then its
+    // outcome. The window itself goes only when the setup ends.
+    bool FormCloseQuery();
     void Timer1Timer();
     void RunInstallation();
 
     void OnActivate() override { FormActivate(); }
+    bool CanClose() override { return FormCloseQuery(); }
     void OnPaint(HDC dc, const RECT& client) override;
 
     // The sequence's view of this window.

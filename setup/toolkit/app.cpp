@@ -36,6 +36,7 @@ App::App() {
 }
 
 App::~App() {
+    if (window_) DestroyWindow(window_);
     if (comInitialised_) com::Uninitialize();
     instance = nullptr;
 }
@@ -46,6 +47,19 @@ App& App::Instance() {
 
 void App::UseCom() {
     if (!comInitialised_) comInitialised_ = SUCCEEDED(com::Initialize());
+}
+
+HWND App::Window() {
+    if (!window_) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"SetupApplication";
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(0, wc.lpszClassName, Wide(title_).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    }
+    return window_;
 }
 
 void App::Run(Form& mainForm) {
@@ -87,8 +101,13 @@ int App::ShowMessage(HWND owner, const std::string& text, const std::string& cap
     return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 
+HWND App::ErrorBoxOwner() const {
+    if (HWND active = GetActiveWindow()) return active;
+    return postTarget_ && IsWindow(postTarget_) ? GetLastActivePopup(postTarget_) : nullptr;
+}
+
 void App::ShowError(const std::string& message) {
-    ShowMessage(GetActiveWindow(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
+    ShowMessage(ErrorBoxOwner(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 
 void App::ReportCurrentException() noexcept {
@@ -97,6 +116,9 @@ void App::ReportCurrentException() noexcept {
             throw;
         } catch (const std::exception& e) {
             if (instance) instance->ShowError(e.what());
+        } catch (...) {
+            // Not one of ours, but an error all the same: the user is told that something failed.
+            if (instance) instance->ShowError("Unknown error");
         }
     } catch (...) {
         // Nothing may leave a callback into the system.

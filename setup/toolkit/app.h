@@ -50,6 +50,10 @@ class App {
     static constexpr UINT kRunPostedCall = WM_APP + 1;
     // The main form's window procedure hands a posted call over to this.
     static void RunPostedCall(LPARAM call) noexcept;
+    // The application's own window: hidden, never disabled by a modal run, the owner of the
+    // system's dialogs that belong to the program as a whole (the folder browser). Made at first use.
+    HWND Window();
+
     // COM on the user-interface thread, started by the first call: only the shell link, the folder
     // browser and the desktop shell need it, and none of them before the wizard shows.
     void UseCom();
@@ -59,6 +63,10 @@ class App {
     bool comInitialised_ = false;
     bool terminated_ = false;
     HWND postTarget_ = nullptr;
+    HWND window_ = nullptr;
+    // The window an error box is owned by, so that it is modal to the setup even while another
+    // program is active: the active window, else the main window's last active popup.
+    HWND ErrorBoxOwner() const;
 };
 
 } // namespace ui

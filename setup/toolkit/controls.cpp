@@ -210,7 +210,11 @@ void Animation::PlayFileCopy() {
     constexpr int kFileCopyClip = 161;
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
     if (!shell) shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (shell && SendMessageW(hwnd_, ACM_OPENW, reinterpret_cast<WPARAM>(shell), kFileCopyClip))
+    // Frames 0 to 30 over and over: the loop ends on the 31st frame. A clip of fewer frames, which
+    // refuses that range, plays whole.
+    constexpr WORD kLastFrame = 30;
+    if (shell && SendMessageW(hwnd_, ACM_OPENW, reinterpret_cast<WPARAM>(shell), kFileCopyClip) &&
+        !SendMessageW(hwnd_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, kLastFrame)))
         SendMessageW(hwnd_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
 }
 
@@ -280,6 +284,51 @@ std::string ListView::Cell(int row, int column) const {
     item.cchTextMax = 260;
     SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return Gbk(buffer);
+}
+
+void ListView::SetRowHeight(int pixels) {
+    rowHeight_ = pixels;
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | LVS_OWNERDRAWFIXED);
+    // The list view asks its parent for the row height again when its size has changed: one pixel
+    // taller and back.
+    const int width = Width(), height = Height();
+    for (int h : {height + 1, height})
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool ListView::MeasureItem(MEASUREITEMSTRUCT& item) {
+    if (rowHeight_ == 0 || item.CtlType != ODT_LISTVIEW || item.CtlID != UINT(GetDlgCtrlID(hwnd_))) return false;
+    item.itemHeight = static_cast<UINT>(rowHeight_);
+    return true;
+}
+
+bool ListView::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != hwnd_ || item.CtlType != ODT_LISTVIEW) return false;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool focused = GetFocus() == hwnd_;
+    FillRect(item.hDC, &item.rcItem,
+             GetSysColorBrush(!selected ? COLOR_WINDOW : focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    ::SetTextColor(item.hDC, GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(item.hDC, TRANSPARENT);
+    const HGDIOBJ oldFont =
+        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    for (int column = 0; column < columns; ++column) {
+        RECT cell{LVIR_LABEL, column, 0, 0};
+        if (!SendMessageW(hwnd_, LVM_GETSUBITEMRECT, item.itemID, reinterpret_cast<LPARAM>(&cell))) continue;
+        wchar_t text[260] = {};
+        LVITEMW request{};
+        request.iSubItem = column;
+        request.pszText = text;
+        request.cchTextMax = 260;
+        SendMessageW(hwnd_, LVM_GETITEMTEXTW, item.itemID, reinterpret_cast<LPARAM>(&request));
+        cell.left += 2; // the list view's own margin
+        DrawTextW(item.hDC, text, -1, &cell, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SelectObject(item.hDC, oldFont);
+    if ((item.itemState & ODS_FOCUS) && focused) DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
 }
 
 void ListView::SelectRow(int row) {

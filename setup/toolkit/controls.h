@@ -58,6 +58,10 @@ class Control {
 
     // Answers WM_CTLCOLOR* for this control on behalf of its parent.
     HBRUSH CtlColor(HDC dc);
+    // Answer WM_MEASUREITEM and WM_DRAWITEM for an owner-drawn control on behalf of its parent;
+    // false when the message is not this control's.
+    virtual bool MeasureItem(MEASUREITEMSTRUCT&) { return false; }
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
 
   protected:
     Control() = default;
@@ -140,6 +144,15 @@ class ListView : public Control {
     std::string Cell(int row, int column) const;
     void SelectRow(int row);
     int SelectedRow() const; // -1 when none
+    // Rows of a fixed height, whatever the font's: the list view then leaves the drawing of its rows
+    // to this control (it still holds every cell's text, for the keyboard and screen readers).
+    void SetRowHeight(int pixels);
+
+    bool MeasureItem(MEASUREITEMSTRUCT& item) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
+  private:
+    int rowHeight_ = 0;
 };
 
 // A container: a plain child window that lays out and colours the controls placed on it.

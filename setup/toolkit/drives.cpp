@@ -60,6 +60,9 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
     info.lpfn = PreselectFolder;
     info.lParam = DirectoryExists(start) ? reinterpret_cast<LPARAM>(wideStart.c_str()) : 0;
 
+    // The owner stays enabled (it is hidden, so it is not among the windows disabled here); once
+    // the browser is gone, the window that opened it is active again, not some other program's.
+    const HWND opener = GetActiveWindow();
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -67,6 +70,7 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
     SetErrorMode(oldMode);
     for (HWND window : disabled)
         if (IsWindow(window)) EnableWindow(window, TRUE);
+    if (opener && IsWindow(opener)) SetForegroundWindow(opener);
     if (!item) return std::nullopt;
 
     wchar_t path[MAX_PATH] = {};

@@ -172,6 +172,20 @@ bool Form::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, L
         result = 0;
         return true;
     }
+    case WM_MEASUREITEM:
+        for (const auto& control : controls_)
+            if (control->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+                result = TRUE;
+                return true;
+            }
+        return false;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        Control* control = FindControl(item->hwndItem);
+        if (!control || !control->DrawItem(*item)) return false;
+        result = TRUE;
+        return true;
+    }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         Control* control = FindControl(header->hwndFrom);

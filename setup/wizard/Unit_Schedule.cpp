@@ -186,6 +186,7 @@ void TFormSchedule::CreateFolderPage(HWND page) {
     label("", 26, 151, 388, 92, SS_ETCHEDFRAME);
     DiskGrid = Add<ui::ListView>(page, 27, 153, 386, 89);
     DiskGrid->SetFont({kSongTi, 12, false, false, GB2312_CHARSET});
+    DiskGrid->SetRowHeight(14);
     DiskGrid->SetHint("双击鼠标选择磁盘名称（卷标）");
     SetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE,
                       GetWindowLongPtrW(DiskGrid->Handle(), GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
@@ -227,6 +228,11 @@ void TFormSchedule::FormActivate() {
     flow_.Activate(Caption());
     ShowFlow();
     if (FStarted) return;
+    // The rest happens once. The window is activated again whenever the user comes back to it from
+    // another program, the task bar or the folder browser; that must neither put the default
+    // folder back in place of the one chosen nor ask about the earlier installation again.
+    if (firstActivationDone_) return;
+    firstActivationDone_ = true;
     // The other pages are built once the first one has been drawn; Next builds them sooner.
     if (!LaterPagesBuilt())
         StartTimer(kLaterPagesTimer, 0, [this] {
@@ -376,7 +382,9 @@ bool TFormSchedule::FormCloseQuery() {
     return true;
 }
 
-void TFormSchedule::FormClose() {}
+void TFormSchedule::FormClose() {
+    if (FStarted) Formain->Close();
+}
 
 void TFormSchedule::ShowFlow() {
     const core::WizardState& s = flow_.State();
@@ -449,7 +457,7 @@ void TFormSchedule::FillDiskGrid(bool chooseDefault) {
 
 void TFormSchedule::Button1Click() {
     const std::optional<std::string> chosen =
-        ui::BrowseForFolder(Handle(), "选择安装路径", Formain->FSetupDir);
+        ui::BrowseForFolder(Application().Window(), "选择安装路径", Formain->FSetupDir);
     if (!chosen) return;
     const core::BrowsedFolder folder = core::FolderFromBrowser(
         *chosen, Formain->ReadSetupIni("SetupDir", "DirName"), ui::LogicalDriveRoots().size());

@@ -53,6 +53,7 @@ class TFormSchedule : public ui::Form {
     ui::Button* chbrun = nullptr;
 
     core::WizardFlow flow_;
+    bool firstActivationDone_ = false; // the serial, the earlier installation, the default folder
 
     void FormCreate();
     void FormActivate();
@@ -64,6 +65,8 @@ class TFormSchedule : public ui::Form {
     void chbdesktopClick();
     void chbrunClick();
     bool FormCloseQuery();
+    // Closing the completion page ends the setup as the finish button does, without starting the
+    // application.
     void FormClose();
     // The installation-folder page.
     void FillDiskGrid(bool chooseDefault);

@@ -18,6 +18,9 @@ TEST(EarlierInstallation, SerialsCompareAsNumbers) {
         {"02080305", "2080306", SerialOrder::ConfiguredOlder},
         {"02080305", "2080305.5", SerialOrder::ConfiguredOlder},
         {"02080305", " 2.080305E6 ", SerialOrder::Equal},
+        {"0000000002080305", "2080305", SerialOrder::Equal}, // long, but in range
+        {"-02147483648", "-2147483648", SerialOrder::Equal},
+        {"000000000002147483647", "2147483648", SerialOrder::ConfiguredOlder},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CompareSerials(c.configured, c.installed, '.'), c.order) << c.installed;
@@ -33,6 +36,10 @@ TEST(EarlierInstallation, InvalidSerialsNameTheOffendingText) {
         {"", "1", "'' is not a valid integer value"},
         {"2.8.3", "1", "'2.8.3' is not a valid integer value"},
         {"9999999999", "1", "'9999999999' is not a valid integer value"},
+        {"2147483648", "1", "'2147483648' is not a valid integer value"},
+        {"-2147483649", "1", "'-2147483649' is not a valid integer value"},
+        {"00000000000000000000000000000099999999999999999999", "1",
+         "'00000000000000000000000000000099999999999999999999' is not a valid integer value"},
         {"1", "abc", "'abc' is not a valid floating point value"},
         {"1", "1.2.3", "'1.2.3' is not a valid floating point value"},
         {"1", "1,5", "'1,5' is not a valid floating point value"},

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The toolkit's confirmation question: "Confirm", the question icon, "&Yes" and "&No"; Escape and
-# the close button answer No.
+# the close button answer No. An exception that is no std::exception still gets the standard error box.
 source "$(dirname "$0")/lib.sh"
 
 start_setup "$CONFIRM_PROBE"
@@ -27,4 +27,10 @@ start_setup "$CONFIRM_PROBE"
 driver msgbox 20000 >/dev/null
 driver press No >/dev/null
 check_eq "No" 7 "$(exit_code $RUN)"
+
+in_background unknown "$CONFIRM_PROBE" unknown-error
+driver msgbox 20000 >/dev/null
+check_eq "an unknown exception is reported" "Unknown error." "$(field text)"
+check_eq "in the standard error box" "vlmraSetup error" "$(field title) $(field icon)"
+driver press OK >/dev/null
 finish

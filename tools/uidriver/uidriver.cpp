@@ -435,6 +435,101 @@ int ListViewDoubleClick(const std::wstring& className, int row) {
     return 0;
 }
 
+// The height of the first row of the window's list view, in pixels.
+int ListViewRowHeight(const std::wstring& className) {
+    HWND list = FindListView(className, true);
+    RemoteBuffer remote(list, sizeof(RECT));
+    if (!list || !remote) return 1;
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    remote.Write(&r, sizeof r);
+    if (!SendMessageW(list, LVM_GETITEMRECT, 0, LPARAM(remote.at()))) return 1;
+    remote.Read(&r, sizeof r);
+    Print("rowheight=" + std::to_string(r.bottom - r.top));
+    return 0;
+}
+
+// Serves the messages of this thread for a while.
+void Pump(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+// A window of another program that takes the activation, as a user switching programs would see.
+class ForeignWindow {
+  public:
+    ForeignWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"UiDriverForeign";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(hwnd_);
+        Pump(300);
+    }
+    ~ForeignWindow() { DestroyWindow(hwnd_); }
+    bool Active() const { return GetForegroundWindow() == hwnd_; }
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+// Switches to another program's window and back to the window of the class, as Alt+Tab or a
+// click on the task bar does: the window is activated from outside its program.
+int ActivateFromOutside(const std::wstring& className) {
+    HWND w = FindTopLevel(className, true);
+    if (!w) return 1;
+    ForeignWindow other;
+    Print(std::string("away=") + (other.Active() ? "yes" : "no"));
+    SetForegroundWindow(w);
+    Pump(300);
+    Print(std::string("back=") + (GetForegroundWindow() == w ? "yes" : "no"));
+    return 0;
+}
+
+// Keeps another program's window active for a while, so that what the setup shows meanwhile is
+// shown while it is not the active program.
+int StayAway(DWORD milliseconds) {
+    ForeignWindow other;
+    Print(std::string("away=") + (other.Active() ? "yes" : "no"));
+    Pump(milliseconds);
+    return 0;
+}
+
+// The class of the active window of the desktop.
+int Active() {
+    HWND w = GetForegroundWindow();
+    Print("active=" + (w ? Utf8(ClassOf(w)) : std::string("none")));
+    return 0;
+}
+
+// Alt+F4 on the window of the class, typed as a user types it: the window is brought to the front
+// and the keys go through the system's input queue.
+int AltF4(const std::wstring& className) {
+    HWND w = FindTopLevel(className, true);
+    if (!w) return 1;
+    SetForegroundWindow(w);
+    Pump(200);
+    if (GetForegroundWindow() != w) {
+        Print("not in front");
+        return 1;
+    }
+    INPUT keys[4] = {};
+    const WORD order[4][2] = {{VK_MENU, 0}, {VK_F4, 0}, {VK_F4, KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i][0];
+        keys[i].ki.dwFlags = order[i][1];
+    }
+    return SendInput(4, keys, sizeof(INPUT)) == 4 ? 0 : 1;
+}
+
 // Waits for the process owning a window of the class to end and prints its exit code as Windows
 // reports it.
 int WatchExit(const std::wstring& className, DWORD timeout) {
@@ -585,7 +680,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         Print("usage: uidriver "
               "wait-window|gone|list|count|texts|wait-text|msgbox|press|click|set-text|key|close|listview|"
-              "pixel|acp|screenshot "
+              "row-height|activate-from-outside|stay-away|active|alt-f4|pixel|acp|screenshot "
               "...");
         return 2;
     }
@@ -611,6 +706,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"listview-dblclick" && argc >= 4) return ListViewDoubleClick(argv[2], _wtoi(argv[3]));
     if (command == L"listview" && argc >= 3) return ListView(argv[2]);
+    if (command == L"row-height" && argc >= 3) return ListViewRowHeight(argv[2]);
+    if (command == L"activate-from-outside" && argc >= 3) return ActivateFromOutside(argv[2]);
+    if (command == L"stay-away" && argc >= 3) return StayAway(DWORD(_wtoi(argv[2])));
+    if (command == L"active") return Active();
+    if (command == L"alt-f4" && argc >= 3) return AltF4(argv[2]);
     if (command == L"watch-exit" && argc >= 3) return WatchExit(argv[2], Timeout(argc, argv, 3));
     if (command == L"stats" && argc >= 3) return Stats(argv[2]);
     if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
