@@ -26,7 +26,7 @@ in_background() {
         echo $! >"$WORK/$name.pid"
         wait $! || rc=$?
         echo "$rc" >"$WORK/$name.rc"
-    ) &
+    ) 2>/dev/null & # quiet when the program is ended on purpose: its exit code says so
     for _ in $(seq 100); do [ -s "$WORK/$name.pid" ] && break; sleep 0.02; done
 }
 
