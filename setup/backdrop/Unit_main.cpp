@@ -8,6 +8,7 @@
 #include "core/running_application.h"
 #include "core/setup_error.h"
 #include "install/Unit_sec.h"
+#include "install/installation.h"
 #include "toolkit/app.h"
 #include "toolkit/file_io.h"
 #include "toolkit/wide.h"
@@ -149,9 +150,14 @@ void TFormain::GetTempFolder(std::string& path) const {
 std::string TFormain::ReadSetupIni(const std::string& section, const std::string& key) const {
     const std::string path = FTempDir + "lmraSetup.ini";
     if (!ui::FileExists(path)) return {};
+    std::string text;
     try {
-        return core::ProfileString(ui::ReadWholeFile(path), section, key);
+        text = ui::ReadWholeFile(path);
     } catch (const core::SetupError&) {
         return {}; // an unreadable file reads as empty, like a missing one
     }
+    // It decides which program is written and started, where, and the desktop link's name: the
+    // file in the shared temp folder is used only as setup wrote it.
+    install::RequireUnchanged(path, text, payload_.Get("FileTxt7", "txtname"));
+    return core::ProfileString(text, section, key);
 }

@@ -8,6 +8,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -30,42 +31,52 @@ struct ToolHelp {
     }
 };
 
-} // namespace
-
-bool TFormain::IsApplicationRunning() const {
+// The ids of the processes whose executable is the application's, from one walk of the system's
+// process list.
+std::vector<DWORD> ApplicationProcessIds() {
+    std::vector<DWORD> ids;
     const ToolHelp& toolHelp = ToolHelp::Get();
-    if (!toolHelp.createSnapshot || !toolHelp.first || !toolHelp.next) return false;
+    if (!toolHelp.createSnapshot || !toolHelp.first || !toolHelp.next) return ids;
     ui::UniqueFileHandle snapshot(toolHelp.createSnapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return false;
+    if (!snapshot) return ids;
     // The ANSI record: 296 bytes in a 32-bit program, 304 in a 64-bit one (its module ids are
     // pointer-sized).
     static_assert(sizeof(tagPROCESSENTRY32) == (sizeof(void*) == 8 ? 304 : 296),
                   "the system's ANSI process record");
     tagPROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    bool running = false;
     for (BOOL more = toolHelp.first(snapshot.get(), &entry); more;
          more = toolHelp.next(snapshot.get(), &entry)) {
         const std::string exe(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH));
-        running = core::IsApplicationExecutable(exe) || running; // the walk always runs to the end
+        if (core::IsApplicationExecutable(exe)) ids.push_back(entry.th32ProcessID);
     }
-    return running;
+    return ids;
+}
+
+} // namespace
+
+bool TFormain::IsApplicationRunning() const {
+    return !ApplicationProcessIds().empty();
 }
 
 void TFormain::EndRunningApplication(const std::string& className) const {
-    std::vector<HWND> windows;
+    // Any program can register a window of the application's class: only a window whose process
+    // is one of the application's executables counts, so that nothing else is ended.
+    const std::vector<DWORD> application = ApplicationProcessIds();
+    std::vector<DWORD> owners;
     std::vector<std::string> titles;
     for (HWND h = FindWindowA(className.c_str(), nullptr); h;
          h = FindWindowExA(nullptr, h, className.c_str(), nullptr)) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(h, &processId);
+        if (std::find(application.begin(), application.end(), processId) == application.end()) continue;
         char title[255] = {};
         GetWindowTextA(h, title, sizeof title);
-        windows.push_back(h);
+        owners.push_back(processId);
         titles.emplace_back(title);
     }
     const int chosen = core::FirstApplicationWindow(titles, Application().Title());
     if (chosen < 0) return;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(windows[static_cast<size_t>(chosen)], &processId);
-    ui::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    ui::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, owners[static_cast<size_t>(chosen)]));
     if (process) (void)TerminateProcess(process.get(), 4);
 }

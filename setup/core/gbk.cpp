@@ -27,14 +27,14 @@ size_t FindLastSeparator(std::string_view text, std::string_view separators) {
     return found;
 }
 
-std::vector<std::string> SplitAtBackslashes(std::string_view path) {
+std::vector<std::string> SplitAtSeparators(std::string_view path, std::string_view separators) {
     std::vector<std::string> parts(1);
     for (size_t i = 0; i < path.size(); ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
         if (IsGbkLeadByte(c) && i + 1 < path.size()) {
             parts.back() += path.substr(i, 2);
             ++i;
-        } else if (c == '\\') {
+        } else if (separators.find(path[i]) != std::string_view::npos) {
             parts.emplace_back();
         } else {
             parts.back() += path[i];

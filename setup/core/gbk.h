@@ -22,7 +22,11 @@ bool IsValidGbk(std::string_view text);
 // std::string_view::npos when there is none.
 size_t FindLastSeparator(std::string_view text, std::string_view separators);
 
+// The path split at every byte of `separators` that is a character of its own.
+std::vector<std::string> SplitAtSeparators(std::string_view path, std::string_view separators);
 // The path split at every backslash that is a character of its own.
-std::vector<std::string> SplitAtBackslashes(std::string_view path);
+inline std::vector<std::string> SplitAtBackslashes(std::string_view path) {
+    return SplitAtSeparators(path, "\\");
+}
 
 } // namespace core

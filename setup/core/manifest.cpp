@@ -2,6 +2,8 @@
 
 #include "gbk.h"
 
+#include <algorithm>
+
 namespace core {
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -42,18 +44,27 @@ std::string FolderPart(std::string_view relPath) {
 
 std::string RelativePathProblem(std::string_view relPath) {
     if (!relPath.empty() && (relPath.front() == '\\' || relPath.front() == '/'))
-        return "starts with a backslash (an absolute path)";
+        return "starts with a backslash or a slash (an absolute path)";
     const auto isLetter = [](char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); };
     if (relPath.size() >= 2 && isLetter(relPath[0]) && relPath[1] == ':') return "has a drive";
     if (FindLastSeparator(relPath, ":") != std::string_view::npos) return "has a colon";
     int depth = 0;
-    for (const std::string& part : SplitAtBackslashes(relPath)) {
-        if (part == "..") {
+    for (const std::string& part : SplitAtSeparators(relPath, "\\/")) {
+        const bool dotsAndBlanks = !part.empty() && part.find_first_not_of(". ") == std::string::npos;
+        const size_t dots = static_cast<size_t>(std::count(part.begin(), part.end(), '.'));
+        if (dotsAndBlanks && dots >= 2) {
             if (--depth < 0) return "climbs out of the installation folder with \"..\"";
-        } else if (!part.empty() && part != ".") {
+        } else if (!part.empty() && !dotsAndBlanks) {
             ++depth;
         }
     }
+    return {};
+}
+
+std::string SingleFileNameProblem(std::string_view name) {
+    if (name.empty()) return "is empty";
+    if (name == "." || name == "..") return "names a folder";
+    if (SplitAtSeparators(name, "\\/:").size() > 1) return "holds a backslash, a slash or a colon";
     return {};
 }
 

@@ -24,9 +24,15 @@ ManifestEntry ParseManifestLine(std::string_view line);
 // The bytes of RelPath before its last backslash or colon (a 0x5C trail byte does not count).
 std::string FolderPart(std::string_view relPath);
 
-// Why a relative path could reach outside the installation folder: it starts with a backslash (an
-// absolute or network path), has a drive or a colon (an alternate data stream), or climbs out with
-// "..". Empty when it stays inside.
+// Why a relative path could reach outside the installation folder: it starts with a backslash or a
+// slash (an absolute or network path), has a drive or a colon (an alternate data stream), or climbs
+// out with "..". Windows takes "/" as a separator as it takes "\", so both separate here, and a
+// part made only of dots and blanks with two dots or more counts as ".." (Windows drops trailing
+// dots and blanks). Empty when it stays inside. The setup and the builder share this rule.
 std::string RelativePathProblem(std::string_view relPath);
+
+// Why a name is not a single file name: it is empty, "." or "..", or holds a backslash, a slash or
+// a colon (a drive or a stream). Empty when it is one.
+std::string SingleFileNameProblem(std::string_view name);
 
 } // namespace core

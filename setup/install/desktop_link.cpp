@@ -1,6 +1,7 @@
 #include "toolkit/shell_api.h"
 #include "desktop_link.h"
 
+#include "core/manifest.h"
 #include "core/registration.h"
 #include "core/setup_error.h"
 #include "toolkit/app.h"
@@ -43,6 +44,10 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
     (void)link->SetPath(ui::Wide(exePath).c_str());
     (void)link->SetWorkingDirectory(ui::Wide(core::FolderWithBackslash(exePath)).c_str());
     if (!wanted) return;
+    // The link goes into the all-users desktop folder and nowhere else.
+    if (const std::string problem = core::SingleFileNameProblem(linkFileName); !problem.empty())
+        throw core::SetupError("The desktop link's name \"" + linkFileName + "\" " + problem +
+                               "; setup makes no link");
 
     wchar_t desktop[MAX_PATH + 1] = {};
     PIDLIST_ABSOLUTE folder = nullptr;

@@ -1,5 +1,8 @@
 #include "dde_conversation.h"
 
+#include "unique_handle.h"
+#include "wide.h"
+
 namespace ui {
 namespace {
 
@@ -32,9 +35,31 @@ bool DdeConversation::Open() {
         return false;
     }
     if (Connect()) return true;
-    const std::string commandLine = service_ + " " + topic_;
-    if (WinExec(commandLine.c_str(), SW_SHOWMINNOACTIVE) > 31) return Connect();
-    return false;
+    return StartServiceProgram() && Connect();
+}
+
+bool DdeConversation::StartServiceProgram() const {
+    for (auto folderOf : {GetSystemDirectoryW, GetWindowsDirectoryW}) {
+        wchar_t folder[MAX_PATH] = {};
+        const UINT length = folderOf(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) continue;
+        const std::wstring program = std::wstring(folder) + L"\\" + Wide(service_) + L".exe";
+        const DWORD attributes = GetFileAttributesW(program.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        std::wstring commandLine = L"\"" + program + L"\" " + Wide(topic_);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWMINNOACTIVE;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &started))
+            return false;
+        UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+        (void)WaitForInputIdle(process.get(), 30000); // as the program manager's own start waits
+        return true;
+    }
+    return false; // no program manager on this system: no program group
 }
 
 void DdeConversation::ExecuteAsync(const std::string& command) {

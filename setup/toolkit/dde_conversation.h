@@ -18,8 +18,11 @@ class DdeConversation {
 
     // Closes any conversation, then names the service and topic to connect to.
     void SetLink(const std::string& service, const std::string& topic);
-    // Connects; when no server answers, starts "<service> <topic>" minimised without activation
-    // and, if that started, connects once more.
+    // Connects; when no server answers, starts the service's program "<service>.exe <topic>"
+    // minimised without activation and, if that started, connects once more. The program is
+    // started only by its full path in the system folder or the Windows folder, and only where it
+    // is there: by its bare name it would be looked for first in the setup's own folder, where
+    // anyone may have left a program of that name, which the elevated setup would then run.
     bool Open();
     // One execute transaction in CF_TEXT with the bytes as they are and a closing NUL; its
     // completion is not waited for.
@@ -28,6 +31,7 @@ class DdeConversation {
 
   private:
     bool Connect();
+    bool StartServiceProgram() const;
 
     std::string service_;
     std::string topic_;

@@ -89,7 +89,14 @@ std::string ReadWholeFile(const std::string& path) {
     if (!file)
         throw core::SetupError("Cannot open file \"" + path + "\". " + SystemErrorText(GetLastError()));
     LARGE_INTEGER size{};
-    GetFileSizeEx(file.get(), &size);
+    if (!GetFileSizeEx(file.get(), &size))
+        throw core::SetupError("Cannot open file \"" + path + "\". " + SystemErrorText(GetLastError()));
+    // Every file read whole is a text of the setup's or the application's settings, kilobytes long:
+    // a larger one is refused before any memory is taken for it.
+    if (size.QuadPart > kLargestTextFile)
+        throw core::SetupError("The file \"" + path + "\" is larger than " +
+                               std::to_string(kLargestTextFile / (1024 * 1024)) +
+                               " MB; setup reads no text file that large");
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!bytes.empty() &&

@@ -17,7 +17,11 @@ void WriteWholeFile(const std::string& path, std::string_view bytes);
 // through. Fails rather than write anywhere else.
 void WriteNewFile(const std::string& path, std::string_view bytes);
 
-// Raises "Cannot open file "%s". %s".
+// The largest file ReadWholeFile reads: far more than any text of the setup's or any settings file.
+constexpr long long kLargestTextFile = 16LL * 1024 * 1024;
+
+// Raises "Cannot open file "%s". %s", or an error naming the file when it is larger than
+// kLargestTextFile.
 std::string ReadWholeFile(const std::string& path);
 
 bool FileExists(const std::string& path);

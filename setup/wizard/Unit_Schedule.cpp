@@ -68,7 +68,12 @@ TFormSchedule::TFormSchedule(ui::App& app) : ui::Form(app) {
     btnpri->onClick = [this] { btnpriClick(); };
     btnexit->onClick = [this] { btnexitClick(); };
 
-    FormCreate();
+    try {
+        FormCreate();
+    } catch (...) {
+        // A configuration changed under the setup: the wizard shows without its caption.
+        ui::App::ReportCurrentException();
+    }
 }
 
 void TFormSchedule::CreateLaterPages() {

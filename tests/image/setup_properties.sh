@@ -13,6 +13,15 @@ value() { sed -n "s/^$1 //p" "$WORK/headers"; }
 check_eq "image format" PE32 "$(value format)"
 check_eq "machine (i386)" 0x14c "$(value machine)"
 check_eq "subsystem (Windows GUI)" 2 "$(value subsystem)"
+# ASLR (0x40), DEP (0x100), aware of terminal servers (0x8000); relocations kept (no 0x1).
+flags=$(value dllcharacteristics)
+for flag in 0x40:ASLR 0x100:DEP 0x8000:terminal-server-aware; do
+    check "image flag ${flag#*:}" test $((${flags:-0} & ${flag%%:*})) != 0
+done
+check "relocations kept" test $(($(value characteristics) & 1)) = 0
+check "a relocation section" grep -q '^section \.reloc ' "$WORK/headers"
+# The stack protector's runtime, linked in: its message is in the image.
+check "built with the stack protector" grep -q 'stack smashing detected' "$SETUP_EXE"
 # Each of these is a known DLL, loaded from the system folder whatever lies beside the setup.
 check_eq "DLLs imported at load time" "ADVAPI32.dll GDI32.dll KERNEL32.dll msvcrt.dll USER32.dll" \
     "$(value import | sort -f | tr '\n' ' ' | sed 's/ $//')"

@@ -348,6 +348,10 @@ TEST_F(InstallationTest, NothingIsWrittenOutsideTheInstallationFolder) {
     } cases[] = {
         {"FileTxt1 txtname ..\\outside.txt", "climbs out of the installation folder"},
         {"FileTxt1 txtname Sub\\..\\..\\outside.txt", "climbs out of the installation folder"},
+        {"FileTxt1 txtname CYLib/../../../../x", "climbs out of the installation folder"},
+        {"FileTxt1 txtname CYLib\\../..\\x", "climbs out of the installation folder"},
+        {"FileTxt1 txtname Sub\\... \\..\\x", "climbs out of the installation folder"},
+        {"FileTxt1 txtname /Windows/win.ini", "starts with a backslash or a slash"},
         {"FileTxt1 txtname \\Windows\\win.ini", "starts with a backslash"},
         {"FileTxt1 txtname C:\\Windows\\win.ini", "has a drive"},
         {"FileTxt1 txtname History.txt:hidden", "has a colon"},

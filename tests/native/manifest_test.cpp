@@ -42,3 +42,21 @@ TEST(Manifest, FolderPartIgnoresTrailBackslashes) {
     EXPECT_EQ(core::FolderPart("UserFile\\\x81\x5c\\x.Vlq"), "UserFile\\\x81\x5c");
     EXPECT_EQ(core::FolderPart("UserFile\\\x81\x5c"), "UserFile");
 }
+
+TEST(Manifest, SingleFileNamesOnly) {
+    const struct {
+        const char* name;
+        bool single;
+    } cases[] = {
+        {"Velmora.lnk", true},
+        {"\x81\x5c.lnk", true}, // a trail byte 0x5C is no backslash
+        {"..\\..\\Windows\\Start Menu\\Programs\\StartUp\\Velmora.lnk", false},
+        {"sub/Velmora.lnk", false},
+        {"C:Velmora.lnk", false},
+        {"Velmora.lnk:stream", false},
+        {"..", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(core::SingleFileNameProblem(c.name).empty(), c.single) << c.name;
+}

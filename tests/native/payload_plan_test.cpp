@@ -78,6 +78,7 @@ TEST_F(PayloadFolder, RefusesWhatCannotWorkNamingTheLine) {
         {"\r\nDrv name1 C:\\Windows\\win.ini", ":6: the relative path has a drive"},
         {"\r\nAds name1 Docs\\a b.txt:stream", ":6: the relative path has a colon"},
         {"\r\nUp name1 Docs\\..\\..\\x.txt", ":6: the relative path climbs out of the installation folder"},
+        {"\r\nUpSlash name1 a/../../etc/passwd", ":6: the relative path climbs out of the installation folder"},
         {"\r\nBadText name1 Docs\\\xca.txt",
          ":6: the line is not valid GBK text: \"BadText name1 Docs\\\\xCA.txt\""},
     };

@@ -20,7 +20,18 @@ driver close TVlmr30 >/dev/null
 driver press OK >/dev/null
 check "the wizard stays on its last page" driver wait-text TFormSchedule "完毕" 5000
 
+# A settings file larger than any real one is not read, and not written either.
 rmdir "$target/Options.ini"
+driver gone TVlmr30 10000 >/dev/null
+head -c 17000000 /dev/zero >"$target/Options.ini"
+driver click TFormSchedule "完毕" >/dev/null
+driver msgbox 20000 >/dev/null
+check_eq "an oversized settings file is refused" 'Unable to write to C:\VelmoraFinish\Options.ini.' "$(field text)"
+check_eq "and left as it was" 17000000 "$(stat -c %s "$target/Options.ini")"
+driver close TVlmr30 >/dev/null
+driver press OK >/dev/null
+driver wait-text TFormSchedule "完毕" 5000 >/dev/null
+
 mv "$WORK/Options.ini" "$target/Options.ini"
 driver gone TVlmr30 10000 >/dev/null
 driver click TFormSchedule "完毕" >/dev/null

@@ -26,6 +26,17 @@ check "the memo keeps its own text" grep -qF '|\r\n授权许可须知\r\n-------
 quit_wizard
 check_eq "exit code" 0 "$(exit_code $RUN)"
 
+# The configuration changed after setup wrote it: it decides what is written and started, and where.
+start_setup
+driver wait-window TFormSchedule 20000 >/dev/null
+printf '[Run]\r\nFileName=..\\..\\Windows\\planted.exe\r\n' >"$tmp/lmraSetup.ini"
+driver click TFormSchedule "下一步 >" >/dev/null
+driver msgbox 10000 >/dev/null
+check_eq "changed configuration refused" 'The temporary file "C:\windows\Temp\lmraSetup.ini" has been changed since setup wrote it; setup does not use it.' "$(field text)"
+driver press OK >/dev/null
+quit_wizard
+check_eq "exit code after the changed configuration" 0 "$(exit_code $RUN)"
+
 # The manifest changed after setup wrote it.
 target=$(c_drive VelmoraHard)
 rm -rf "$target"

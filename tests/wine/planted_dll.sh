@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A setup started from a folder where someone planted DLLs loads none of them, through a whole
-# installation. The names are those a program here loads by name, directly or through the system's
+# installation, and does not start the ProgMan.exe planted there for the program group. The names are those a program here loads by name, directly or through the system's
 # own DLLs (shcore comes with shell32 under wine).
 source "$(dirname "$0")/lib.sh"
 
@@ -12,6 +12,8 @@ for name in comctl32 uxtheme version dwmapi shcore msvfw32 msacm32 winmm msimg32
     cp "$PLANTED_DLL" "$folder/$name.dll"
 done
 cp "$SETUP_EXE" "$folder/VlmraSetup.exe"
+# A program manager of someone else's: the stand-in application, whose window tells that it ran.
+cp "$SAMPLE_PAYLOAD/VLMR.exe" "$folder/ProgMan.exe"
 cp "$DLL_PROBE" "$folder/dll_probe.exe"
 rm -f "$marker"
 
@@ -28,6 +30,7 @@ driver wait-text '#32770' "选择安装路径" 10000 >/dev/null
 driver press Cancel >/dev/null
 driver click TFormSchedule "下一步 >" >/dev/null
 check "the installation finishes" driver wait-text TFormSchedule "完毕" 60000
+check_eq "the planted ProgMan.exe was not started" 0 "$(driver count TVlmr30 | tr -d '\r')"
 driver click TFormSchedule "完毕" >/dev/null
 check_eq "exit code" 0 "$(exit_code $RUN)"
 check "the application was started" driver wait-window TVlmr30 20000

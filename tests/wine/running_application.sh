@@ -38,6 +38,23 @@ check_eq "the application ended with exit code 4" 4 "$(sed -n 's/^exitcode=//p' 
 quit_wizard
 exit_code $RUN >/dev/null
 
+# Another program with a window of the application's class, above the application's own: Yes
+# ends the application, not the other program.
+start_app VLMR.exe
+cp "$SAMPLE_PAYLOAD/VLMR.exe" "$WORK/app/Impostor.exe"
+in_background impostor "$WORK/app/Impostor.exe"
+for _ in $(seq 100); do [ "$(driver count TVlmr30 | tr -d '\r')" = 2 ] && break; sleep 0.1; done
+start_setup
+driver msgbox 20000 >/dev/null
+driver press Yes >/dev/null
+driver wait-window TFormSchedule 20000 >/dev/null
+for _ in $(seq 50); do [ -e "$WORK/app.rc" ] && break; sleep 0.1; done
+check_eq "the application is ended" 4 "$(cat "$WORK/app.rc" 2>/dev/null)"
+check "the other program with the same window class still runs" test ! -e "$WORK/impostor.rc"
+quit_wizard
+exit_code $RUN >/dev/null
+end_background impostor
+
 start_app Vlmr.exe
 start_setup
 driver wait-window TFormSchedule 20000 >/dev/null

@@ -19,12 +19,14 @@ ImageReader::ImageReader(std::string bytes) : bytes_(std::move(bytes)) {
     const std::uint32_t pe = U32(0x3C);
     if (U32(pe) != 0x00004550) Refuse("no PE signature");
     machine_ = static_cast<std::uint16_t>(U16(pe + 4));
+    characteristics_ = static_cast<std::uint16_t>(U16(pe + 22));
     const std::uint32_t sectionCount = U16(pe + 6), optionalSize = U16(pe + 20);
     const std::uint64_t optional = pe + 24;
     const std::uint32_t magic = U16(optional);
     if (magic != 0x10B && magic != 0x20B) Refuse("neither PE32 nor PE32+");
     pe32Plus_ = magic == 0x20B;
     subsystem_ = static_cast<std::uint16_t>(U16(optional + 68));
+    dllCharacteristics_ = static_cast<std::uint16_t>(U16(optional + 70));
     const std::uint64_t directoryCount = optional + (pe32Plus_ ? 108 : 92);
     const std::uint32_t directories = U32(directoryCount);
     if (directories > kImportDirectory) importRva_ = U32(directoryCount + 4 + 8 * kImportDirectory);

@@ -25,6 +25,8 @@ class ImageReader {
     bool IsPe32Plus() const { return pe32Plus_; }
     std::uint16_t Machine() const { return machine_; }
     std::uint16_t Subsystem() const { return subsystem_; }
+    std::uint16_t Characteristics() const { return characteristics_; }
+    std::uint16_t DllCharacteristics() const { return dllCharacteristics_; }
     const std::vector<ImageSection>& Sections() const { return sections_; }
     // The DLL names of the import directory, in its order.
     std::vector<std::string> ImportedDlls() const;
@@ -41,7 +43,7 @@ class ImageReader {
 
     std::string bytes_;
     bool pe32Plus_ = false;
-    std::uint16_t machine_ = 0, subsystem_ = 0;
+    std::uint16_t machine_ = 0, subsystem_ = 0, characteristics_ = 0, dllCharacteristics_ = 0;
     std::uint32_t importRva_ = 0, resourceRva_ = 0;
     std::vector<ImageSection> sections_;
 };

@@ -127,7 +127,9 @@ int Run(int argc, char** argv) {
     if (command == "headers") {
         char line[160];
         std::cout << "format " << (image.IsPe32Plus() ? "PE32+" : "PE32") << "\n";
-        std::snprintf(line, sizeof line, "machine 0x%x\nsubsystem %u\n", image.Machine(), image.Subsystem());
+        std::snprintf(
+            line, sizeof line, "machine 0x%x\nsubsystem %u\ncharacteristics 0x%x\ndllcharacteristics 0x%x\n",
+            image.Machine(), image.Subsystem(), image.Characteristics(), image.DllCharacteristics());
         std::cout << line;
         for (const std::string& dll : image.ImportedDlls())
             std::cout << "import " << dll << "\n";
