@@ -77,6 +77,7 @@ void TFormain::EndRunningApplication(const std::string& className) const {
     }
     const int chosen = core::FirstApplicationWindow(titles, Application().Title());
     if (chosen < 0) return;
-    ui::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, owners[static_cast<size_t>(chosen)]));
+    ui::UniqueKernelHandle process(
+        OpenProcess(PROCESS_TERMINATE, FALSE, owners[static_cast<size_t>(chosen)]));
     if (process) (void)TerminateProcess(process.get(), 4);
 }

@@ -68,4 +68,9 @@ std::string SingleFileNameProblem(std::string_view name) {
     return {};
 }
 
+std::string DesktopLinkNameProblem(std::string_view configured) {
+    if (configured.empty() || configured.front() != '\\') return "does not start with a backslash";
+    return SingleFileNameProblem(configured.substr(1));
+}
+
 } // namespace core

@@ -35,4 +35,9 @@ std::string RelativePathProblem(std::string_view relPath);
 // a colon (a drive or a stream). Empty when it is one.
 std::string SingleFileNameProblem(std::string_view name);
 
+// Why the configured desktop link name would not name a file in the desktop folder. It is appended
+// to the folder's path, which has no closing backslash, so it is one backslash followed by a single
+// file name ("\Velmorav2.8.0(m).lnk").
+std::string DesktopLinkNameProblem(std::string_view configured);
+
 } // namespace core

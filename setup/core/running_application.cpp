@@ -16,6 +16,10 @@ int FirstApplicationWindow(const std::vector<std::string>& titles, const std::st
     return -1;
 }
 
+std::string StartFromDesktopLinkNotice() {
+    return "Velmora已安装完毕，但未能启动。\r请双击桌面上的Velmora快捷方式启动。";
+}
+
 std::string EndApplicationQuestion() {
     return "Velmora正在运行中，只有结束其\r运行后，才能进行软件更新。\r\r要结束正在运行的Velmora吗?";
 }

@@ -19,4 +19,7 @@ int FirstApplicationWindow(const std::vector<std::string>& titles, const std::st
 // The question whether to end the running application.
 std::string EndApplicationQuestion();
 
+// The notice when the installed application could not be started as the signed-in user.
+std::string StartFromDesktopLinkNotice();
+
 } // namespace core

@@ -51,7 +51,7 @@ void TFormsec::FormActivate() {
 }
 
 void TFormsec::RunInstallation() {
-    install::WinFileSystem files;
+    install::WinFileSystem files(Formain->FSetupDir);
     install::SystemRegistration registration(payload_, FExeName);
     const install::InstallSettings settings{Formain->FSetupDir, Formain->FTempDir, FExeName,
                                             FormSchedule->Caption()};

@@ -45,7 +45,7 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
     (void)link->SetWorkingDirectory(ui::Wide(core::FolderWithBackslash(exePath)).c_str());
     if (!wanted) return;
     // The link goes into the all-users desktop folder and nowhere else.
-    if (const std::string problem = core::SingleFileNameProblem(linkFileName); !problem.empty())
+    if (const std::string problem = core::DesktopLinkNameProblem(linkFileName); !problem.empty())
         throw core::SetupError("The desktop link's name \"" + linkFileName + "\" " + problem +
                                "; setup makes no link");
 

@@ -39,7 +39,8 @@ void SystemRegistration::RunUninstallStep() {
     (void)registry.OpenKey(rows.front().key);
     for (const core::RegistryRow& row : rows)
         registry.WriteString(row.name, row.data);
-    ui::WriteWholeFile(Formain->FSetupDir + "Uninstall.exe", payload_.Get("uninstall", "exename"));
+    ui::WriteFileBelow(Formain->FSetupDir, Formain->FSetupDir + "Uninstall.exe",
+                       payload_.Get("uninstall", "exename"));
 }
 
 void SystemRegistration::CreateDesktopLink() {

@@ -6,10 +6,15 @@ namespace install {
 
 class WinFileSystem : public FileSystem {
   public:
+    // Files are written at or below `installFolder`, never through a link someone made there.
+    explicit WinFileSystem(std::string installFolder) : installFolder_(std::move(installFolder)) {}
     bool DirectoryExists(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
     std::string ReadFile(const std::string& path) override;
+
+  private:
+    std::string installFolder_;
 };
 
 } // namespace install

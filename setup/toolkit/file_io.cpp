@@ -2,6 +2,7 @@
 
 #include "unique_handle.h"
 #include "wide.h"
+#include "core/gbk.h"
 #include "core/setup_error.h"
 
 #include <windows.h>
@@ -33,10 +34,18 @@ UniqueFileHandle CreateForWriting(const std::string& path, DWORD disposition, DW
                                         disposition, FILE_ATTRIBUTE_NORMAL | flags, nullptr));
 }
 
+[[noreturn]] void RaiseCannotCreate(const std::string& path, const std::string& reason) {
+    throw core::SetupError("Cannot create file \"" + path + "\". " + reason);
+}
+
 [[noreturn]] void RaiseCannotCreate(const std::string& path, DWORD reason) {
-    throw core::SetupError("Cannot create file \"" + path + "\". " +
-                           (reason == ERROR_FILENAME_EXCED_RANGE ? std::string("The path is too long.")
-                                                                 : SystemErrorText(reason)));
+    RaiseCannotCreate(path, reason == ERROR_FILENAME_EXCED_RANGE ? std::string("The path is too long.")
+                                                                 : SystemErrorText(reason));
+}
+
+bool IsLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
@@ -49,9 +58,43 @@ void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
 
 } // namespace
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-    const UniqueFileHandle file = CreateForWriting(path, CREATE_ALWAYS, 0);
+void RequireNoLinkBelow(const std::string& folder, const std::string& path) {
+    const auto refuse = [&](const std::string& link) {
+        RaiseCannotCreate(path, "\"" + link +
+                                    "\" is a junction or symbolic link; setup writes nothing through it.");
+    };
+    std::string current = folder;
+    if (!current.empty() && core::FindLastSeparator(current, "\\/") == current.size() - 1) current.pop_back();
+    if (IsLink(current)) refuse(current);
+    if (path.compare(0, folder.size(), folder) != 0) return;
+    std::vector<std::string> parts =
+        core::SplitAtSeparators(std::string_view(path).substr(folder.size()), "\\/");
+    parts.pop_back(); // the file itself is looked at when it is opened
+    for (const std::string& part : parts) {
+        if (part.empty()) continue;
+        current += "\\" + part;
+        if (IsLink(current)) refuse(current);
+    }
+}
+
+void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes) {
+    RequireNoLinkBelow(folder, path);
+    UniqueFileHandle file = CreateForWriting(path, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT);
     if (!file) RaiseCannotCreate(path, GetLastError());
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandle(file.get(), &info)) {
+        if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            file.reset();
+            RaiseCannotCreate(path, "It is a junction or symbolic link; setup writes nothing through it.");
+        }
+        if (info.nNumberOfLinks > 1) { // the other names keep the old bytes; this one gets a file of its own
+            file.reset();
+            if (!DeleteFileW(Wide(path).c_str())) RaiseCannotCreate(path, GetLastError());
+            file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+            if (!file) RaiseCannotCreate(path, GetLastError());
+        }
+    }
+    if (!SetEndOfFile(file.get())) RaiseCannotCreate(path, GetLastError()); // at its start: emptied
     WriteAll(file, bytes);
 }
 

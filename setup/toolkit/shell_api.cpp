@@ -52,8 +52,10 @@ void ChangeNotify(LONG event, UINT flags, const void* item1, const void* item2) 
 
 namespace {
 
-// The desktop shell's dispatch object, or nothing when there is no desktop shell window.
-ComPtr<IShellDispatch2> DesktopShellDispatch() {
+// The desktop shell's dispatch object. `desktopShell` says whether the system has a desktop shell
+// window at all; the dispatch object may still be out of reach where it has.
+ComPtr<IShellDispatch2> DesktopShellDispatch(bool& desktopShell) {
+    desktopShell = false;
     ComPtr<IShellWindows> windows;
     if (FAILED(
             com::CreateInstance(CLSID_ShellWindows, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.put())))
@@ -67,6 +69,7 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
     if (windows->FindWindowSW(&desktop, &empty, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH,
                               reinterpret_cast<IDispatch**>(found.put())) != S_OK)
         return {};
+    desktopShell = true;
     ComPtr<IServiceProvider> services;
     ComPtr<IShellBrowser> browser;
     ComPtr<IShellView> view;
@@ -87,9 +90,10 @@ ComPtr<IShellDispatch2> DesktopShellDispatch() {
 
 } // namespace
 
-void OpenAsDesktopUser(HWND owner, const std::wstring& file) {
+bool OpenAsDesktopUser(HWND owner, const std::wstring& file) {
     App::Instance().UseCom();
-    if (ComPtr<IShellDispatch2> shell = DesktopShellDispatch()) {
+    bool desktopShell = false;
+    if (ComPtr<IShellDispatch2> shell = DesktopShellDispatch(desktopShell)) {
         BSTR path = com::AllocString(file.c_str());
         VARIANT none{}; // VT_EMPTY
         VARIANT open{};
@@ -101,9 +105,13 @@ void OpenAsDesktopUser(HWND owner, const std::wstring& file) {
         const HRESULT hr = shell->ShellExecute(path, none, none, open, show);
         com::FreeString(path);
         com::FreeString(open.bstrVal);
-        if (SUCCEEDED(hr)) return;
+        if (SUCCEEDED(hr)) return true;
     }
+    // Started from here, the program would run with setup's elevated rights: only where there is
+    // no desktop shell to start it through at all.
+    if (desktopShell) return false;
     (void)Execute(owner, L"open", file.c_str(), L"", L"", SW_SHOW);
+    return true;
 }
 
 } // namespace ui::shell

@@ -9,6 +9,7 @@
 #include "core/install_location.h"
 #include "core/manifest.h"
 #include "core/profile.h"
+#include "core/running_application.h"
 #include "core/setup_error.h"
 #include "toolkit/app.h"
 #include "toolkit/drives.h"
@@ -341,13 +342,19 @@ void TFormSchedule::Finish() {
         const std::string settings = Formain->FSetupDir + "Options.ini";
         bool written = true;
         try {
+            // The application's settings file, read and written as every installed file is: never
+            // through a link, and no larger than a text file can be.
+            ui::RequireNoLinkBelow(Formain->FSetupDir, settings);
             const std::string old = ui::FileExists(settings) ? ui::ReadWholeFile(settings) : std::string();
-            ui::WriteWholeFile(settings, core::ProfileWithValue(old, "Option", "Reset", "88"));
+            ui::WriteFileBelow(Formain->FSetupDir, settings,
+                               core::ProfileWithValue(old, "Option", "Reset", "88"));
         } catch (const core::SetupError&) {
             written = false;
         }
         const std::wstring program = ui::Wide(Formain->FSetupDir + Formain->ReadSetupIni("Run", "FileName"));
-        ui::shell::OpenAsDesktopUser(Handle(), program);
+        if (!ui::shell::OpenAsDesktopUser(Handle(), program))
+            Application().ShowMessage(Handle(), core::StartFromDesktopLinkNotice(), Application().Title(),
+                                      MB_OK | MB_ICONINFORMATION);
         if (!written) throw core::SetupError("Unable to write to " + settings);
     }
     Formain->Close();

@@ -57,6 +57,11 @@ TEST(Manifest, SingleFileNamesOnly) {
         {"..", false},
         {"", false},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(core::SingleFileNameProblem(c.name).empty(), c.single) << c.name;
+        // The configured link name may open with one backslash: it is appended to a folder's path.
+        EXPECT_EQ(core::DesktopLinkNameProblem(std::string("\\") + c.name).empty(), c.single) << c.name;
+    }
+    EXPECT_FALSE(core::DesktopLinkNameProblem("\\\\Velmora.lnk").empty());
+    EXPECT_FALSE(core::DesktopLinkNameProblem("Velmora.lnk").empty()); // beside the desktop folder
 }
