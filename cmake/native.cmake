@@ -11,7 +11,8 @@ add_library(builder_lib STATIC
   tools/builder/pe_image.cpp
   tools/builder/gbk_names.cpp
   tools/builder/payload_plan.cpp
-  tools/builder/image_reader.cpp)
+  tools/builder/image_reader.cpp
+  tools/builder/windows_names.cpp)
 target_include_directories(builder_lib PUBLIC tools)
 target_link_libraries(builder_lib PUBLIC setup_core)
 add_executable(setup-builder tools/builder/main.cpp)

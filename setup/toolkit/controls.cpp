@@ -297,7 +297,8 @@ void ListView::SetRowHeight(int pixels) {
 }
 
 bool ListView::MeasureItem(MEASUREITEMSTRUCT& item) {
-    if (rowHeight_ == 0 || item.CtlType != ODT_LISTVIEW || item.CtlID != UINT(GetDlgCtrlID(hwnd_))) return false;
+    if (rowHeight_ == 0 || item.CtlType != ODT_LISTVIEW || item.CtlID != UINT(GetDlgCtrlID(hwnd_)))
+        return false;
     item.itemHeight = static_cast<UINT>(rowHeight_);
     return true;
 }
@@ -307,7 +308,9 @@ bool ListView::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = GetFocus() == hwnd_;
     FillRect(item.hDC, &item.rcItem,
-             GetSysColorBrush(!selected ? COLOR_WINDOW : focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+             GetSysColorBrush(!selected ? COLOR_WINDOW
+                              : focused ? COLOR_HIGHLIGHT
+                                        : COLOR_BTNFACE));
     ::SetTextColor(item.hDC, GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
     const HGDIOBJ oldFont =

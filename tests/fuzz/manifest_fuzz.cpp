@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         if (core::RelativePathProblem(entry.RelPath).empty()) {
             const std::string& path = entry.RelPath;
             if (!path.empty() && (path[0] == '\\' || path[0] == '/')) std::abort();
-            if (path.find(':') != std::string::npos && core::FindLastSeparator(path, ":") != std::string::npos)
+            if (path.find(':') != std::string::npos &&
+                core::FindLastSeparator(path, ":") != std::string::npos)
                 std::abort();
             if (ResolvedDepth(path) < 0) std::abort(); // accepted, yet it leaves the folder
         }

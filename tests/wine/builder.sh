@@ -29,6 +29,14 @@ printf '\r\nEscape name1 ..\\outside.txt' >>"$WORK/payload/Setup.log"
 if build "$WORK/payload" "$WORK/broken.exe"; then fail "a path climbing out was accepted"; else pass; fi
 check "refusal of a path that climbs out" grep -qF 'Setup.log:98: the relative path climbs out' "$WORK/build.out"
 
+# A setup too large to load: refused before any byte is read (the file is sparse), naming the limit.
+cp "$SAMPLE_PAYLOAD/Setup.log" "$WORK/payload/Setup.log"
+truncate -s 2200M "$WORK/payload/big.bin"
+printf '\r\nBig name2 big.bin' >>"$WORK/payload/Setup.log"
+if build "$WORK/payload" "$WORK/broken.exe"; then fail "a setup too large to load was accepted"; else pass; fi
+check "refusal names the limit" grep -qE 'more than the [0-9]+ bytes \([12] GiB\) that a (32|64)-bit setup can be relied on to load' "$WORK/build.out"
+rm "$WORK/payload/big.bin"
+
 if SETUP_PAUSE_MS=fast build "$SAMPLE_PAYLOAD" "$WORK/broken.exe"; then fail "a bad pause was accepted"; else pass; fi
 check "refusal of a pause that is no number" grep -qF 'SETUP_PAUSE_MS must be a whole number' "$WORK/build.out"
 # Signing with a throwaway certificate: the signature verifies and the signed setup still runs.

@@ -96,9 +96,17 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
             {{record.type, record.name, record.language, static_cast<std::uint32_t>(record.data.size())},
              record.data,
              {}});
+    // The image must load: its size in memory is refused before any field could overflow.
+    std::uint64_t imageSize = std::uint64_t{stub.ResourceRva()} + stubRes.size();
+    for (const builder::PayloadResource& resource : payload)
+        imageSize += builder::AlignUp(std::filesystem::file_size(resource.file), 8) + 64; // data and entries
+    if (imageSize > stub.LargestImage())
+        throw BuildRefused(payloadDir + ": the setup would take " + std::to_string(imageSize) +
+                           " bytes in memory, more than the " + std::to_string(stub.LargestImage()) +
+                           " bytes (" + (stub.IsPe32Plus() ? "2 GiB" : "1 GiB") + ") that a " +
+                           (stub.IsPe32Plus() ? "64" : "32") + "-bit setup can be relied on to load");
     for (const builder::PayloadResource& resource : payload) {
         const auto size = std::filesystem::file_size(resource.file);
-        if (size > 0x7FFFFFFF) throw BuildRefused(resource.file.string() + ": the file is too large");
         resources.push_back({{builder::NameId(resource.type), builder::NameId(resource.name),
                               builder::kLangNeutral, static_cast<std::uint32_t>(size)},
                              {},

@@ -65,6 +65,7 @@ StubImage::StubImage(std::string bytes) : bytes_(std::move(bytes)) {
     const std::uint32_t optional = peOffset_ + 24;
     const std::uint32_t magic = image.U16(optional + opt::kMagic);
     if (magic != opt::kMagicPe32 && magic != opt::kMagicPe32Plus) Refuse("neither PE32 nor PE32+");
+    pe32Plus_ = magic == opt::kMagicPe32Plus;
     const std::uint32_t directoryCount =
         optional + (magic == opt::kMagicPe32 ? opt::kDirectoryCountPe32 : opt::kDirectoryCountPe32Plus);
     directories_ = directoryCount + 4;

@@ -18,6 +18,11 @@ class StubImage {
     std::uint32_t ResourceRva() const { return resourceRva_; }
     std::uint32_t ResourceFileOffset() const { return resourceFileOffset_; }
     std::uint32_t FileAlignment() const { return fileAlignment_; }
+    bool IsPe32Plus() const { return pe32Plus_; }
+    // The most the image may take in memory: what a process of its kind can be relied on to map in
+    // one piece (1 GiB for a 32-bit process, whose 2 GiB are cut up by the system's DLLs; 2 GiB for
+    // PE32+, whose image fields the loader reads as signed).
+    std::uint64_t LargestImage() const { return pe32Plus_ ? 0x80000000ull : 0x40000000ull; }
     // The offset of the checksum field, which the checksum counts as zero.
     std::uint32_t ChecksumOffset() const { return checksumOffset_; }
 
@@ -28,6 +33,7 @@ class StubImage {
   private:
     std::string bytes_;
     std::uint32_t peOffset_ = 0, sectionCount_ = 0, sectionTable_ = 0, directories_ = 0;
+    bool pe32Plus_ = false;
     std::uint32_t sectionAlignment_ = 0, fileAlignment_ = 0;
     std::uint32_t resourceRva_ = 0, resourceFileOffset_ = 0, checksumOffset_ = 0;
 };

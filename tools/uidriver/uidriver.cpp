@@ -468,8 +468,8 @@ class ForeignWindow {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"UiDriverForeign";
         RegisterClassW(&wc);
-        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                                10, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
         SetForegroundWindow(hwnd_);
         Pump(300);
     }
