@@ -11,4 +11,12 @@ class SetupError : public std::runtime_error {
     explicit SetupError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A target the setup refuses to write because writing it would reach elsewhere: a link on its way
+// or the file itself a link. Unlike a file that cannot be written, it is no sign that the
+// application is running, and is always reported as the error it is.
+class UnsafeTargetError : public SetupError {
+  public:
+    using SetupError::SetupError;
+};
+
 } // namespace core

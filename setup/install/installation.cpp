@@ -46,6 +46,8 @@ class Sequence {
             files_.WriteFile(settings_.setupDir + settings_.exeName, exeBytes);
             view_.SetBar(kFirstEntryBar);
             view_.Pause();
+        } catch (const core::UnsafeTargetError&) {
+            throw;
         } catch (const std::exception&) {
             return Outcome::ExecutableLocked;
         }

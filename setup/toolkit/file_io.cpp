@@ -38,9 +38,47 @@ UniqueFileHandle CreateForWriting(const std::string& path, DWORD disposition, DW
     throw core::SetupError("Cannot create file \"" + path + "\". " + reason);
 }
 
+[[noreturn]] void RaiseUnsafe(const std::string& path, const std::string& reason) {
+    throw core::UnsafeTargetError("Cannot create file \"" + path + "\". " + reason);
+}
+
 [[noreturn]] void RaiseCannotCreate(const std::string& path, DWORD reason) {
     RaiseCannotCreate(path, reason == ERROR_FILENAME_EXCED_RANGE ? std::string("The path is too long.")
                                                                  : SystemErrorText(reason));
+}
+
+// The system's own name for an open file or folder, without the "\\?\" prefix.
+std::wstring FinalPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(length + 1);
+    }
+    if (path.compare(0, 4, L"\\\\?\\") == 0) path.erase(0, 4);
+    return path;
+}
+
+// Whether the open file is the file of that name in that folder, not one a link led to: its final
+// path is its folder's final path and its own name. Where either cannot be told, it counts as
+// itself (the link checks by attribute still hold).
+bool OpensItself(const UniqueFileHandle& file, const std::string& path) {
+    const std::wstring widePath = Wide(path);
+    const size_t separator = widePath.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) return true;
+    const UniqueFileHandle folder(CreateFileW(widePath.substr(0, separator).c_str(), FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder) return true;
+    const std::wstring folderPath = FinalPath(folder.get()), filePath = FinalPath(file.get());
+    if (folderPath.empty() || filePath.empty()) return true;
+    const std::wstring expected = folderPath + L"\\" + widePath.substr(separator + 1);
+    return CompareStringOrdinal(expected.c_str(), -1, filePath.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 bool IsLink(const std::string& path) {
@@ -60,8 +98,8 @@ void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
 
 void RequireNoLinkBelow(const std::string& folder, const std::string& path) {
     const auto refuse = [&](const std::string& link) {
-        RaiseCannotCreate(path, "\"" + link +
-                                    "\" is a junction or symbolic link; setup writes nothing through it.");
+        RaiseUnsafe(path,
+                    "\"" + link + "\" is a junction or symbolic link; setup writes nothing through it.");
     };
     std::string current = folder;
     if (!current.empty() && core::FindLastSeparator(current, "\\/") == current.size() - 1) current.pop_back();
@@ -79,13 +117,20 @@ void RequireNoLinkBelow(const std::string& folder, const std::string& path) {
 
 void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes) {
     RequireNoLinkBelow(folder, path);
-    UniqueFileHandle file = CreateForWriting(path, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT);
+    const char kFileIsLink[] = "It is a junction or symbolic link; setup writes nothing through it.";
+    // Looked at by name first as well: not every system opens the link itself when asked to.
+    if (IsLink(path)) RaiseUnsafe(path, kFileIsLink);
+    UniqueFileHandle file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (!file && GetLastError() == ERROR_FILE_NOT_FOUND) // made anew: never through a dangling link
+        file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+    else if (file && !OpensItself(file, path))
+        RaiseUnsafe(path, kFileIsLink);
     if (!file) RaiseCannotCreate(path, GetLastError());
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileInformationByHandle(file.get(), &info)) {
         if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             file.reset();
-            RaiseCannotCreate(path, "It is a junction or symbolic link; setup writes nothing through it.");
+            RaiseUnsafe(path, kFileIsLink);
         }
         if (info.nNumberOfLinks > 1) { // the other names keep the old bytes; this one gets a file of its own
             file.reset();

@@ -57,6 +57,9 @@ class Files : public install::FileSystem {
     void WriteFile(const std::string& path, std::string_view bytes) override {
         if (failingFiles.count(path) || dirs.count(Strip(path)))
             throw core::SetupError("Cannot create file \"" + path + "\". Access is denied.");
+        if (linkedFiles.count(path))
+            throw core::UnsafeTargetError("Cannot create file \"" + path +
+                                          "\". It is a junction or symbolic link.");
         log.push_back("write " + path);
         files[path] = std::string(bytes);
     }
@@ -71,6 +74,7 @@ class Files : public install::FileSystem {
     std::set<std::string> failingDirs;
     std::vector<std::string> asked; // every folder looked up, in order
     std::set<std::string> failingFiles;
+    std::set<std::string> linkedFiles; // refused as links
     std::map<std::string, std::string> files;
 
   private:

@@ -186,6 +186,13 @@ TEST_F(InstallationTest, MainExecutableThatCannotBeWrittenEndsWithNothingElseWri
     }
 }
 
+TEST_F(InstallationTest, MainExecutableThatIsALinkIsReportedNotTakenForARunningApplication) {
+    files.linkedFiles = {"C:\\A\\VLMR.exe"};
+    Manifest("FileTxt1 txtname History.txt");
+    EXPECT_THROW(Run(), core::UnsafeTargetError);
+    EXPECT_TRUE(From("write").empty());
+}
+
 TEST_F(InstallationTest, UnreadableTemporaryManifestStopsAtBarFive) {
     try {
         Run();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # An installation folder someone made before setup ran: a file there that is a hard link to a file
 # elsewhere gets a file of its own (the other file keeps its bytes); a folder there that is a link
-# to a folder elsewhere is not written through, and the error box names it.
+# to a folder elsewhere, a file that is a link, or an installation folder that is one, is not
+# written through, and the error box names it.
 source "$(dirname "$0")/lib.sh"
 
 target=$(c_drive VelmoraPlanted)
@@ -31,4 +32,27 @@ answer_all_boxes >/dev/null
 cancel_installation
 exit_code $RUN >/dev/null
 rm -rf "$target"
+
+# A payload file planted as a link to a file elsewhere.
+mkdir -p "$target"
+ln -s "$WORK/victim.txt" "$target/History.txt"
+start_installation 'C:\VelmoraPlanted\'
+driver msgbox 60000 >/dev/null
+check "the linked file is refused" grep -qF 'Cannot create file "C:\VelmoraPlanted\History.txt". It is a junction or symbolic link' <<<"$(field text)"
+driver press OK >/dev/null
+check_eq "the file it points to keeps its bytes" "someone else's file" "$(cat "$WORK/victim.txt")"
+cancel_installation
+exit_code $RUN >/dev/null
+rm -rf "$target"
+
+# The installation folder itself planted as a link to a folder elsewhere.
+ln -s "$WORK/elsewhere" "$target"
+start_installation 'C:\VelmoraPlanted\'
+driver msgbox 60000 >/dev/null
+check "the linked installation folder is refused" grep -qF '"C:\VelmoraPlanted" is a junction or symbolic link' <<<"$(field text)"
+driver press OK >/dev/null
+check_eq "nothing written into the folder it points to" "" "$(ls "$WORK/elsewhere")"
+cancel_installation
+exit_code $RUN >/dev/null
+rm -f "$target"
 finish
