@@ -11,7 +11,7 @@ bool WinFileSystem::MakeFolder(const std::string& path) {
     return ui::CreateOneDirectory(path);
 }
 void WinFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-    ui::WriteFileBelow(installFolder_, path, bytes);
+    ui::WriteFileBelow(installFolder_, path, bytes, &checkedFolders_);
 }
 std::string WinFileSystem::ReadFile(const std::string& path) {
     return ui::ReadWholeFile(path);

@@ -2,6 +2,9 @@
 // The installation's file system: the real one, through the wide API.
 #include "installation.h"
 
+#include <set>
+#include <string>
+
 namespace install {
 
 class WinFileSystem : public FileSystem {
@@ -15,6 +18,7 @@ class WinFileSystem : public FileSystem {
 
   private:
     std::string installFolder_;
+    std::set<std::string> checkedFolders_; // found to be no link: a folder is looked at once
 };
 
 } // namespace install

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <set>
+#include <vector>
+
 namespace ui {
 
 std::string SystemErrorText(unsigned long code) {
@@ -96,14 +99,17 @@ void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
 
 } // namespace
 
-void RequireNoLinkBelow(const std::string& folder, const std::string& path) {
-    const auto refuse = [&](const std::string& link) {
-        RaiseUnsafe(path,
-                    "\"" + link + "\" is a junction or symbolic link; setup writes nothing through it.");
+void RequireNoLinkBelow(const std::string& folder, const std::string& path, std::set<std::string>* checked) {
+    const auto check = [&](const std::string& at) {
+        if (checked && checked->count(at)) return;
+        if (IsLink(at))
+            RaiseUnsafe(path,
+                        "\"" + at + "\" is a junction or symbolic link; setup writes nothing through it.");
+        if (checked) checked->insert(at);
     };
     std::string current = folder;
     if (!current.empty() && core::FindLastSeparator(current, "\\/") == current.size() - 1) current.pop_back();
-    if (IsLink(current)) refuse(current);
+    check(current);
     if (path.compare(0, folder.size(), folder) != 0) return;
     std::vector<std::string> parts =
         core::SplitAtSeparators(std::string_view(path).substr(folder.size()), "\\/");
@@ -111,35 +117,43 @@ void RequireNoLinkBelow(const std::string& folder, const std::string& path) {
     for (const std::string& part : parts) {
         if (part.empty()) continue;
         current += "\\" + part;
-        if (IsLink(current)) refuse(current);
+        check(current);
     }
 }
 
-void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes) {
-    RequireNoLinkBelow(folder, path);
+void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes,
+                    std::set<std::string>* checkedFolders) {
+    RequireNoLinkBelow(folder, path, checkedFolders);
     const char kFileIsLink[] = "It is a junction or symbolic link; setup writes nothing through it.";
     // Looked at by name first as well: not every system opens the link itself when asked to.
-    if (IsLink(path)) RaiseUnsafe(path, kFileIsLink);
-    UniqueFileHandle file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
-    if (!file && GetLastError() == ERROR_FILE_NOT_FOUND) // made anew: never through a dangling link
-        file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
-    else if (file && !OpensItself(file, path))
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         RaiseUnsafe(path, kFileIsLink);
-    if (!file) RaiseCannotCreate(path, GetLastError());
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileInformationByHandle(file.get(), &info)) {
-        if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            file.reset();
-            RaiseUnsafe(path, kFileIsLink);
+    UniqueFileHandle file;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Made anew, which fails where anything stands under the name, a dangling link included.
+        file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (!file) RaiseCannotCreate(path, GetLastError());
+    } else {
+        file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+        if (!file) RaiseCannotCreate(path, GetLastError());
+        if (!OpensItself(file, path)) RaiseUnsafe(path, kFileIsLink);
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (GetFileInformationByHandle(file.get(), &info)) {
+            if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                file.reset();
+                RaiseUnsafe(path, kFileIsLink);
+            }
+            if (info.nNumberOfLinks >
+                1) { // the other names keep the old bytes; this one gets a file of its own
+                file.reset();
+                if (!DeleteFileW(Wide(path).c_str())) RaiseCannotCreate(path, GetLastError());
+                file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+                if (!file) RaiseCannotCreate(path, GetLastError());
+            }
         }
-        if (info.nNumberOfLinks > 1) { // the other names keep the old bytes; this one gets a file of its own
-            file.reset();
-            if (!DeleteFileW(Wide(path).c_str())) RaiseCannotCreate(path, GetLastError());
-            file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
-            if (!file) RaiseCannotCreate(path, GetLastError());
-        }
+        if (!SetEndOfFile(file.get())) RaiseCannotCreate(path, GetLastError()); // at its start: emptied
     }
-    if (!SetEndOfFile(file.get())) RaiseCannotCreate(path, GetLastError()); // at its start: emptied
     WriteAll(file, bytes);
 }
 

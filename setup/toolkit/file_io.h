@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reads and writes on GBK paths. Failures raise SetupError with the toolkit's texts.
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,13 @@ void WriteNewFile(const std::string& path, std::string_view bytes);
 // link (the error names the path); a file with other hard links is deleted and created anew, so that the
 // bytes do not land in the other names' file too. Raises "Cannot create file "%s". %s" or "Stream
 // write error".
-void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes);
+// `checkedFolders`, where given, holds the folders found to be no link already: each is looked at once.
+void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes,
+                    std::set<std::string>* checkedFolders = nullptr);
 // Raises "Cannot create file "%s". %s" when the folder or a folder between it and the file, or
 // the file, is a junction or symbolic link.
-void RequireNoLinkBelow(const std::string& folder, const std::string& path);
+void RequireNoLinkBelow(const std::string& folder, const std::string& path,
+                        std::set<std::string>* checkedFolders = nullptr);
 
 // The largest file ReadWholeFile reads: far more than any text of the setup's or any settings file.
 constexpr long long kLargestTextFile = 16LL * 1024 * 1024;
