@@ -144,8 +144,8 @@ void WriteFileBelow(const std::string& folder, const std::string& path, std::str
                 file.reset();
                 RaiseUnsafe(path, kFileIsLink);
             }
-            if (info.nNumberOfLinks >
-                1) { // the other names keep the old bytes; this one gets a file of its own
+            if (info.nNumberOfLinks > 1) {
+                // The other names keep the old bytes; this one gets a file of its own.
                 file.reset();
                 if (!DeleteFileW(Wide(path).c_str())) RaiseCannotCreate(path, GetLastError());
                 file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);

@@ -19,6 +19,9 @@
 
 #include <shellapi.h>
 
+#include <set>
+#include <string>
+
 TFormSchedule* FormSchedule = nullptr;
 bool RunAppFlag = true;
 bool DesktopLinkFlag = true;
@@ -344,10 +347,11 @@ void TFormSchedule::Finish() {
         try {
             // The application's settings file, read and written as every installed file is: never
             // through a link, and no larger than a text file can be.
-            ui::RequireNoLinkBelow(Formain->FSetupDir, settings);
+            std::set<std::string> checkedFolders; // looked at before the read, not again for the write
+            ui::RequireNoLinkBelow(Formain->FSetupDir, settings, &checkedFolders);
             const std::string old = ui::FileExists(settings) ? ui::ReadWholeFile(settings) : std::string();
             ui::WriteFileBelow(Formain->FSetupDir, settings,
-                               core::ProfileWithValue(old, "Option", "Reset", "88"));
+                               core::ProfileWithValue(old, "Option", "Reset", "88"), &checkedFolders);
         } catch (const core::SetupError&) {
             written = false;
         }

@@ -40,11 +40,7 @@ check_eq "exit code after the changed configuration" 0 "$(exit_code $RUN)"
 # The manifest changed after setup wrote it.
 target=$(c_drive VelmoraHard)
 rm -rf "$target"
-start_setup
-walk_to_confirmation 'C:\VelmoraHard\'
-printf 'FileTxt1 txtname ..\\..\\windows\\win.ini' >"$tmp/lmraSetup.log"
-driver click TFormSchedule "下一步 >" >/dev/null
-driver msgbox 20000 >/dev/null
+start_with_changed_manifest 'C:\VelmoraHard\'
 check_eq "changed manifest refused" 'The temporary file "C:\windows\Temp\lmraSetup.log" has been changed since setup wrote it; setup does not use it.' "$(field text)"
 driver press OK >/dev/null
 check "stopped at bar 5" grep -q '|pos=5$' <(driver texts TFormsec)

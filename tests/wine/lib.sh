@@ -113,6 +113,16 @@ start_installation() { # FOLDER [EXE]
     driver click TFormSchedule "下一步 >" >/dev/null
 }
 
+# Starts setup, walks to the confirmation page typing FOLDER and starts the installation after
+# someone else has changed the temporary manifest; waits for the error box that refuses it.
+start_with_changed_manifest() { # FOLDER
+    start_setup
+    walk_to_confirmation "$1"
+    printf 'FileTxt1 txtname ..\\..\\windows\\win.ini' >"$(temp_dir)/lmraSetup.log"
+    driver click TFormSchedule "下一步 >" >/dev/null
+    driver msgbox 20000 >/dev/null
+}
+
 # The Linux path of a folder under C: of the prefix.
 c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
 

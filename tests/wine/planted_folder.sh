@@ -5,6 +5,13 @@
 # written through, and the error box names it.
 source "$(dirname "$0")/lib.sh"
 
+# Ends an installation stopped at a refusal, and removes what was planted.
+end_refused_installation() {
+    cancel_installation
+    exit_code $RUN >/dev/null
+    rm -rf "$target"
+}
+
 target=$(c_drive VelmoraPlanted)
 rm -rf "$target"
 mkdir -p "$target" "$WORK/elsewhere"
@@ -29,9 +36,7 @@ check "the box names the link" grep -qF '"C:\VelmoraPlanted\SdbFile" is a juncti
 driver press OK >/dev/null
 check_eq "nothing written through the link" "" "$(ls "$WORK/elsewhere")"
 answer_all_boxes >/dev/null
-cancel_installation
-exit_code $RUN >/dev/null
-rm -rf "$target"
+end_refused_installation
 
 # A payload file planted as a link to a file elsewhere.
 mkdir -p "$target"
@@ -41,9 +46,7 @@ driver msgbox 60000 >/dev/null
 check "the linked file is refused" grep -qF 'Cannot create file "C:\VelmoraPlanted\History.txt". It is a junction or symbolic link' <<<"$(field text)"
 driver press OK >/dev/null
 check_eq "the file it points to keeps its bytes" "someone else's file" "$(cat "$WORK/victim.txt")"
-cancel_installation
-exit_code $RUN >/dev/null
-rm -rf "$target"
+end_refused_installation
 
 # The installation folder itself planted as a link to a folder elsewhere.
 ln -s "$WORK/elsewhere" "$target"
@@ -52,7 +55,5 @@ driver msgbox 60000 >/dev/null
 check "the linked installation folder is refused" grep -qF '"C:\VelmoraPlanted" is a junction or symbolic link' <<<"$(field text)"
 driver press OK >/dev/null
 check_eq "nothing written into the folder it points to" "" "$(ls "$WORK/elsewhere")"
-cancel_installation
-exit_code $RUN >/dev/null
-rm -f "$target"
+end_refused_installation
 finish

@@ -89,11 +89,7 @@ rm -rf "$target"
 # Alt+F4 after an error box has stopped the installation: the same question, and OK ends it.
 target=$(c_drive VelmoraAltF4Error)
 rm -rf "$target"
-start_setup
-walk_to_confirmation 'C:\VelmoraAltF4Error\'
-printf 'FileTxt1 txtname ..\\..\\windows\\win.ini' >"$tmp/lmraSetup.log"
-driver click TFormSchedule "下一步 >" >/dev/null
-driver msgbox 20000 >/dev/null
+start_with_changed_manifest 'C:\VelmoraAltF4Error\'
 driver press OK >/dev/null
 driver alt-f4 TFormsec >/dev/null
 driver msgbox 10000 >/dev/null

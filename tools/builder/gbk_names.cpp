@@ -17,7 +17,7 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
     std::string in(text);
-    std::string out(in.size() * 3 + 4, '\0');
+    std::string out(in.size() * 4 + 4, '\0'); // the most any of the encodings used here takes
     char* inPtr = in.data();
     size_t inLeft = in.size();
     char* outPtr = out.data();
@@ -32,6 +32,20 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 std::optional<std::string> GbkToUtf8(std::string_view gbk) {
     if (!core::IsValidGbk(gbk)) return std::nullopt;
     return Convert("UTF-8", "GBK", gbk);
+}
+
+std::optional<std::u32string> GbkToCodePoints(std::string_view gbk) {
+    if (!core::IsValidGbk(gbk)) return std::nullopt;
+    const std::optional<std::string> utf32 = Convert("UTF-32LE", "GBK", gbk);
+    if (!utf32) return std::nullopt;
+    std::u32string points;
+    for (size_t i = 0; i + 4 <= utf32->size(); i += 4) {
+        char32_t c = 0;
+        for (int k = 3; k >= 0; --k)
+            c = c << 8 | static_cast<unsigned char>((*utf32)[i + k]);
+        points += c;
+    }
+    return points;
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {

@@ -9,6 +9,9 @@ namespace builder {
 // The GBK text as UTF-8; nothing when it is not valid GBK.
 std::optional<std::string> GbkToUtf8(std::string_view gbk);
 
+// The GBK text's characters as Unicode code points; nothing when it is not valid GBK.
+std::optional<std::u32string> GbkToCodePoints(std::string_view gbk);
+
 // The UTF-8 text as GBK; raises std::runtime_error when a character has no GBK form.
 std::string Utf8ToGbk(std::string_view utf8);
 

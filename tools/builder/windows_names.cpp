@@ -21,21 +21,6 @@ bool IsDeviceName(const std::string& part) {
            stem[3] >= '1' && stem[3] <= '9';
 }
 
-// The code points of UTF-8 text.
-std::u32string CodePoints(const std::string& utf8) {
-    std::u32string out;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? c : c & (0x3F >> (length - 1));
-        for (int k = 1; k < length && i + k < utf8.size(); ++k)
-            point = point << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out += point;
-        i += length;
-    }
-    return out;
-}
-
 // Upper case as the file system compares names, for the letters GBK holds.
 char32_t FoldCase(char32_t c) {
     if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
@@ -76,10 +61,10 @@ std::u32string SameFileKey(std::string_view gbkRelPath) {
             if (!parts.empty()) parts.pop_back();
             continue;
         }
-        const std::optional<std::string> utf8 = GbkToUtf8(part);
-        if (!utf8) throw std::runtime_error("not valid GBK");
+        const std::optional<std::u32string> points = GbkToCodePoints(part);
+        if (!points) throw std::runtime_error("not valid GBK");
         std::u32string folded;
-        for (char32_t c : CodePoints(*utf8))
+        for (char32_t c : *points)
             folded += FoldCase(c);
         parts.push_back(folded);
     }
