@@ -95,6 +95,13 @@ wizard_click() { # BUTTON EXPECTED_TEXT
     driver wait-text TFormSchedule "$2" 10000 >/dev/null || fail "after $1 no page showing $2"
 }
 
+# The question about an earlier installation, answered Yes. A slow machine may show it well after
+# the wizard, so it is waited for, never merely looked for.
+answer_earlier_installation() {
+    driver msgbox 20000 >/dev/null || { echo "no question about the earlier installation" >&2; return 1; }
+    driver press Yes >/dev/null
+}
+
 # From the welcome page through the agreement and the folder page, where FOLDER is typed, to the
 # confirmation page.
 walk_to_confirmation() { # FOLDER
