@@ -35,6 +35,9 @@ add_test(NAME image.setup_properties COMMAND bash ${CMAKE_SOURCE_DIR}/tests/imag
 set_tests_properties(image.setup_properties PROPERTIES ENVIRONMENT
   "SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;SAMPLE_PAYLOAD=${build_root}/sample-payload;INSPECT=${CMAKE_BINARY_DIR}/inspect-setup")
 
+# The layers of setup/ as its includes show them.
+add_test(NAME layout.include_rules COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layout/include_rules.sh)
+
 # The README's maker command as the first command in a fresh clone: it builds what it needs.
 add_test(NAME readme.build_setup_in_fresh_clone COMMAND bash ${CMAKE_SOURCE_DIR}/tests/readme/fresh_clone.sh)
 set_tests_properties(readme.build_setup_in_fresh_clone PROPERTIES TIMEOUT 1200 ENVIRONMENT

@@ -12,31 +12,35 @@ set(win_flags -flto -flto-partition=one -Os -static -static-libgcc -static-libst
 add_compile_options(-ffunction-sections -fdata-sections -fno-rtti -flto -fstack-protector-strong)
 
 add_library(setup_program STATIC
-  setup/shared_flag.cpp
+  setup/setup_session.cpp
+  setup/system/com_api.cpp
+  setup/system/dde_conversation.cpp
+  setup/system/desktop_link.cpp
+  setup/system/drives.cpp
+  setup/system/file_io.cpp
+  setup/system/pause_setting.cpp
+  setup/system/registry.cpp
+  setup/system/resource_store.cpp
+  setup/system/running_application_process.cpp
+  setup/system/shared_flag.cpp
+  setup/system/shell_api.cpp
+  setup/system/system_function.cpp
+  setup/system/system_registration.cpp
+  setup/system/temp_files.cpp
+  setup/system/wide.cpp
+  setup/system/win_file_system.cpp
   setup/toolkit/app.cpp
-  setup/toolkit/message_dialog.cpp
   setup/toolkit/controls.cpp
-  setup/toolkit/dde_conversation.cpp
-  setup/toolkit/drives.cpp
-  setup/toolkit/registry.cpp
-  setup/toolkit/file_io.cpp
+  setup/toolkit/folder_browser.cpp
   setup/toolkit/font.cpp
   setup/toolkit/form.cpp
-  setup/toolkit/resource_store.cpp
-  setup/toolkit/shell_api.cpp
-  setup/toolkit/system_function.cpp
-  setup/toolkit/com_api.cpp
-  setup/toolkit/wide.cpp
+  setup/toolkit/gdi.cpp
+  setup/toolkit/message_dialog.cpp
+  setup/toolkit/message_target.cpp
   setup/toolkit/worker_thread.cpp
-  setup/backdrop/temp_files.cpp
-  setup/backdrop/Unit_main.cpp
-  setup/backdrop/running_application_check.cpp
-  setup/wizard/Unit_Schedule.cpp
-  setup/install/pause_setting.cpp
-  setup/install/desktop_link.cpp
-  setup/install/system_registration.cpp
-  setup/install/win_file_system.cpp
-  setup/install/Unit_sec.cpp)
+  setup/backdrop/backdrop_window.cpp
+  setup/wizard/wizard_window.cpp
+  setup/progress/progress_window.cpp)
 target_compile_definitions(setup_program PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(setup_program PUBLIC setup_engine uuid gdi32 user32)
 # Its function-local statics (bound shell, COM and process-list functions, a window class)

@@ -1,10 +1,9 @@
-// Program entry: the shared flag, the single-instance guard, the backdrop then the wizard, the loop.
-#include "backdrop/Unit_main.h"
-#include "shared_flag.h"
+// Program entry: the shared flag, the single-instance guard, then the setup session, which owns
+// the windows and serves the program until the setup ends.
+#include "setup_session.h"
+#include "system/resource_store.h"
+#include "system/shared_flag.h"
 #include "toolkit/app.h"
-#include "toolkit/resource_store.h"
-#include "toolkit/unique_handle.h"
-#include "wizard/Unit_Schedule.h"
 
 #include <windows.h>
 
@@ -25,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RestrictDllSearchToSystemFolder();
     ui::App app;
     // Made after the application object and so released before it, first of all at exit.
-    SharedFlag sharedFlag;
+    sys::SharedFlag sharedFlag;
 
     // Held until the process ends and never closed here: the system frees it at exit.
     HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
@@ -36,11 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     (void)instanceMutex;
     app.SetTitle("vlmraSetup");
 
-    ui::ResourceStore payload;
-    TFormain formain(app, payload);
-    Formain = &formain;
-    TFormSchedule formSchedule(app);
-    FormSchedule = &formSchedule;
-    app.Run(formain);
+    sys::ResourceStore payload;
+    SetupSession session(app, payload);
+    session.Run();
     return 0;
 }

@@ -3,8 +3,8 @@
 namespace core {
 
 void WizardFlow::Activate(const std::string& caption) {
-    state_.label6 = "欢迎使用 " + caption;
-    state_.label7 = "即将在您的电脑上安装“" + caption + "” 请点击“下一步”按钮继续。";
+    state_.welcomeTitle = "欢迎使用 " + caption;
+    state_.welcomeText = "即将在您的电脑上安装“" + caption + "” 请点击“下一步”按钮继续。";
 }
 
 NextAction WizardFlow::Next(const std::string& caption) {
@@ -15,14 +15,14 @@ NextAction WizardFlow::Next(const std::string& caption) {
     case kAgreementPage:
         return NextAction::LoadAgreement;
     case kFolderPage:
-        state_.label4 = "选择安装文件夹";
-        state_.label5Visible = false;
-        return NextAction::FillDiskGrid;
+        state_.headerTitle = "选择安装文件夹";
+        state_.headerSubtitleVisible = false;
+        return NextAction::FillDriveGrid;
     case kConfirmPage:
-        state_.label4 = "安装确认";
-        state_.label2 = "安装程序已经准备好在您的计算机上安装" + caption;
-        state_.label5Visible = true;
-        state_.label5 = "点击“下一步”开始安装" + caption;
+        state_.headerTitle = "安装确认";
+        state_.confirmationText = "安装程序已经准备好在您的计算机上安装" + caption;
+        state_.headerSubtitleVisible = true;
+        state_.headerSubtitle = "点击“下一步”开始安装" + caption;
         return NextAction::None;
     case kPassPage:
         return NextAction::StartInstallation;
@@ -34,9 +34,9 @@ NextAction WizardFlow::Next(const std::string& caption) {
 void WizardFlow::AgreementLoaded(const std::string& heading) {
     state_.acceptSelected = true;
     state_.nextEnabled = true;
-    state_.label4 = heading;
-    state_.label5Visible = true;
-    state_.label5 = "请仔细阅读下面的协议条款";
+    state_.headerTitle = heading;
+    state_.headerSubtitleVisible = true;
+    state_.headerSubtitle = "请仔细阅读下面的协议条款";
     state_.backEnabled = true;
 }
 
@@ -63,11 +63,11 @@ void WizardFlow::ChooseAgreement(bool accepted) {
 
 void WizardFlow::HandOver(const std::string& caption) {
     state_.page = kCompletionPage;
-    state_.label5Left += 16;
-    state_.label5 = caption + " 已经成功安装在您的电脑中";
-    state_.label4Visible = false;
+    state_.headerSubtitleLeft += 16;
+    state_.headerSubtitle = caption + " 已经成功安装在您的电脑中";
+    state_.headerTitleVisible = false;
     state_.nextCaption = kFinishCaption;
-    state_.label8 = caption + " 安装完毕.";
+    state_.completionTitle = caption + " 安装完毕.";
     state_.backEnabled = false;
     state_.exitEnabled = false;
 }

@@ -16,19 +16,19 @@ struct WizardState {
     bool exitEnabled = true;
     std::string nextCaption = "下一步 >";
     std::string exitCaption = "退出";
-    std::string label4 = "许可协议";                 // header title
-    std::string label5 = "请仔细阅读下面的协议条款"; // header subtitle
-    bool label4Visible = true;
-    bool label5Visible = true;
-    int label5Left = 16;
-    std::string label2; // confirmation page
-    std::string label6; // welcome page
-    std::string label7;
-    std::string label8; // completion page
+    std::string headerTitle = "许可协议";
+    std::string headerSubtitle = "请仔细阅读下面的协议条款";
+    bool headerTitleVisible = true;
+    bool headerSubtitleVisible = true;
+    int headerSubtitleLeft = 16;
+    std::string welcomeTitle;
+    std::string welcomeText;
+    std::string confirmationText;
+    std::string completionTitle;
     bool acceptSelected = true;
 };
 
-enum class NextAction { None, LoadAgreement, FillDiskGrid, StartInstallation, Finish };
+enum class NextAction { None, LoadAgreement, FillDriveGrid, StartInstallation, Finish };
 
 constexpr char kFinishCaption[] = "完毕";
 

@@ -1,9 +1,8 @@
 #include "app.h"
 
-#include "com_api.h"
 #include "form.h"
-#include "system_function.h"
-#include "wide.h"
+#include "system/system_function.h"
+#include "system/wide.h"
 #include "core/error_text.h"
 
 #include <commctrl.h>
@@ -13,15 +12,11 @@ namespace {
 
 App* instance = nullptr;
 
-} // namespace
-
-namespace {
-
 // comctl32 is no system-folder-only DLL, so it is not imported at load time: it is loaded here,
 // after the search path has been restricted, through the manifest's version 6 assembly.
 void RegisterCommonControls() {
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = BindSystemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
+    const auto init = sys::BindSystemFunction<InitFn>(L"comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
                                                        ICC_ANIMATE_CLASS | ICC_LISTVIEW_CLASSES |
                                                        ICC_BAR_CLASSES};
@@ -37,16 +32,11 @@ App::App() {
 
 App::~App() {
     if (window_) DestroyWindow(window_);
-    if (comInitialised_) com::Uninitialize();
     instance = nullptr;
 }
 
 App& App::Instance() {
     return *instance;
-}
-
-void App::UseCom() {
-    if (!comInitialised_) comInitialised_ = SUCCEEDED(com::Initialize());
 }
 
 HWND App::Window() {
@@ -56,49 +46,44 @@ HWND App::Window() {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"SetupApplication";
         RegisterClassW(&wc);
-        window_ = CreateWindowExW(0, wc.lpszClassName, Wide(title_).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExW(0, wc.lpszClassName, sys::Wide(title_).c_str(), WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
     }
     return window_;
 }
 
 void App::Run(Form& mainForm) {
     mainForm.ShowAsMain();
-    MSG msg;
-    while (!terminated_) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            terminated_ = true;
-            break;
-        }
-        if (!Form::PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    while (!terminated_ && HandleOneMessage(true)) {
     }
+}
+
+bool App::HandleOneMessage(bool wait) {
+    MSG msg;
+    if (wait) {
+        if (GetMessageW(&msg, nullptr, 0, 0) == -1) msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {}};
+    } else if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (!Form::PreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
 }
 
 void App::ProcessMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            NoteQuit(msg.wParam);
-            return;
-        }
-        if (!Form::PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    while (HandleOneMessage(false)) {
     }
 }
 
-void App::NoteQuit(WPARAM exitCode) {
-    terminated_ = true;
-    PostQuitMessage(static_cast<int>(exitCode));
-}
-
 int App::ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-    return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
+    return MessageBoxW(owner, sys::Wide(text).c_str(), sys::Wide(caption).c_str(), flags);
 }
 
 HWND App::ErrorBoxOwner() const {

@@ -1,6 +1,8 @@
 #pragma once
 // The application object: COM on the user-interface thread, the title, the message loop, the
 // nested pump used from inside handlers, and the standard error box.
+#include "system/com_api.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -26,11 +28,14 @@ class App {
 
     // Shows the main form and serves messages until the main form is destroyed.
     void Run(Form& mainForm);
-    // Handles every pending message and returns. A WM_QUIT met here is posted again, so the
-    // loop that owns the program still ends; Terminated() then says so.
+    // The one message pump, for the program's loop and the loops nested in handlers alike: handles
+    // one message, waiting for it when `wait` is set. False when there was none to handle or a
+    // WM_QUIT came: that is posted again, so that every loop it is nested in ends too, and
+    // Terminated() says so from then on.
+    bool HandleOneMessage(bool wait);
+    // Handles every pending message and returns.
     void ProcessMessages();
     bool Terminated() const { return terminated_; }
-    void NoteQuit(WPARAM exitCode);
 
     // The system's message box with GBK texts shown through the wide API.
     int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags);
@@ -54,13 +59,9 @@ class App {
     // system's dialogs that belong to the program as a whole (the folder browser). Made at first use.
     HWND Window();
 
-    // COM on the user-interface thread, started by the first call: only the shell link, the folder
-    // browser and the desktop shell need it, and none of them before the wizard shows.
-    void UseCom();
-
   private:
+    sys::com::Apartment com_; // uninitialised after the application's window has gone
     std::string title_;
-    bool comInitialised_ = false;
     bool terminated_ = false;
     HWND postTarget_ = nullptr;
     HWND window_ = nullptr;

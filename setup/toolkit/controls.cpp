@@ -2,16 +2,17 @@
 
 #include "app.h"
 #include "form.h"
-#include "wide.h"
+#include "gdi.h"
+#include "system/wide.h"
 
 #include <commctrl.h>
 
 namespace ui {
 
 void Control::CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y,
-                          int width, int height, HWND parent, DWORD exStyle) {
-    hwnd_ = CreateWindowExW(exStyle, className, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
-                            width, height, parent, nullptr, GetModuleHandleW(nullptr), this);
+                          int width, int height, HWND parent, DWORD exStyle, MessageTarget* target) {
+    hwnd_ = CreateWindowExW(exStyle, className, sys::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
+                            width, height, parent, nullptr, GetModuleHandleW(nullptr), target);
 }
 
 void Control::SetBounds(int x, int y, int width, int height) {
@@ -86,7 +87,7 @@ void Control::LimitRedraws(unsigned milliseconds) {
 }
 
 void Control::SetText(const std::string& gbk) {
-    ChangeLimited([this, text = Wide(gbk)] {
+    ChangeLimited([this, text = sys::Wide(gbk)] {
         SetWindowTextW(hwnd_, text.c_str());
         if (transparent_) { // the old text is gone only once the parent has drawn over it again
             RECT r = Bounds();
@@ -100,7 +101,7 @@ void Control::SetHint(const std::string& gbk) {
         hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                 GetAncestor(hwnd_, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
-    std::wstring text = Wide(gbk);
+    std::wstring text = sys::Wide(gbk);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -116,7 +117,7 @@ void Control::SetTransparent() {
 }
 
 std::string Control::Text() const {
-    return WindowTextGbk(hwnd_);
+    return sys::WindowTextGbk(hwnd_);
 }
 
 void Control::SetVisible(bool visible) {
@@ -157,13 +158,11 @@ Label::Label(HWND parent, const std::string& text, int x, int y, int width, int 
 }
 
 SIZE Label::TextExtent() const {
-    const std::wstring text = Wide(Text());
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    const std::wstring text = sys::Wide(Text());
+    const gdi::WindowDc dc(hwnd_);
+    const gdi::Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -224,11 +223,9 @@ Bitmap::Bitmap(const wchar_t* resourceName)
 void Bitmap::Draw(HDC dc, int x, int y) const {
     BITMAP info{};
     if (!bitmap_ || !GetObjectW(bitmap_.get(), sizeof info, &info)) return;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_.get());
-    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    const gdi::MemoryDc memory(dc);
+    const gdi::Selection picture(memory.get(), bitmap_.get());
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
 ListView::ListView(HWND parent, int x, int y, int width, int height) {
@@ -269,7 +266,7 @@ int ListView::AddRow() {
 }
 
 void ListView::SetCell(int row, int column, const std::string& gbk) {
-    std::wstring text = Wide(gbk);
+    std::wstring text = sys::Wide(gbk);
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = text.data();
@@ -283,7 +280,7 @@ std::string ListView::Cell(int row, int column) const {
     item.pszText = buffer;
     item.cchTextMax = 260;
     SendMessageW(hwnd_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return Gbk(buffer);
+    return sys::Gbk(buffer);
 }
 
 void ListView::SetRowHeight(int pixels) {
@@ -313,8 +310,7 @@ bool ListView::DrawItem(const DRAWITEMSTRUCT& item) {
                                         : COLOR_BTNFACE));
     ::SetTextColor(item.hDC, GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
-    const HGDIOBJ oldFont =
-        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    const gdi::Selection font(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
     HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
     const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
     for (int column = 0; column < columns; ++column) {
@@ -329,7 +325,6 @@ bool ListView::DrawItem(const DRAWITEMSTRUCT& item) {
         cell.left += 2; // the list view's own margin
         DrawTextW(item.hDC, text, -1, &cell, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    SelectObject(item.hDC, oldFont);
     if ((item.itemState & ODS_FOCUS) && focused) DrawFocusRect(item.hDC, &item.rcItem);
     return true;
 }
@@ -353,54 +348,41 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 Panel::Panel(Form& form, HWND parent, int x, int y, int width, int height, bool clipChildren) : form_(form) {
     static const bool registered = [] {
         WNDCLASSW wc{};
-        wc.lpfnWndProc = WndProc;
+        wc.lpfnWndProc = WindowProcedure;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kPanelClass;
         return RegisterClassW(&wc) != 0;
     }();
     (void)registered;
-    CreateChild(kPanelClass, "", clipChildren ? WS_CLIPCHILDREN : 0, x, y, width, height, parent);
+    CreateChild(kPanelClass, "", clipChildren ? WS_CLIPCHILDREN : 0, x, y, width, height, parent, 0, this);
 }
 
-LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<Panel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self) {
-            if (message == WM_NCDESTROY) {
-                self->hwnd_ = nullptr;
-                SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            } else if (message == WM_SIZE && self->onResize) {
-                self->onResize();
-            } else if (message == WM_ERASEBKGND) {
-                RECT r;
-                GetClientRect(hwnd, &r);
-                HBRUSH brush = self->CtlColor(reinterpret_cast<HDC>(wParam));
-                FillRect(reinterpret_cast<HDC>(wParam), &r,
-                         brush ? brush : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-                return 1;
-            } else if (message == WM_PAINT && self->onPaint) {
-                PAINTSTRUCT ps;
-                HDC dc = BeginPaint(hwnd, &ps);
-                RECT r;
-                GetClientRect(hwnd, &r);
-                self->onPaint(dc, r);
-                EndPaint(hwnd, &ps);
-                return 0;
-            } else if (LRESULT result = 0;
-                       self->form_.HandleChildNotification(message, wParam, lParam, result)) {
-                return result;
-            }
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    } catch (...) {
-        App::ReportCurrentException();
-        return 0;
+LRESULT Panel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (onResize) onResize();
+        break;
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(window, &r);
+        HBRUSH brush = CtlColor(reinterpret_cast<HDC>(wParam));
+        FillRect(reinterpret_cast<HDC>(wParam), &r,
+                 brush ? brush : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        return 1;
     }
+    case WM_PAINT:
+        if (!onPaint) break;
+        {
+            const gdi::PaintSession paint(window);
+            onPaint(paint.dc(), paint.client());
+        }
+        return 0;
+    default:
+        if (LRESULT result = 0; form_.HandleChildNotification(message, wParam, lParam, result)) return result;
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace ui

@@ -2,7 +2,8 @@
 // Standard Win32 controls wrapped thinly. Every text a user reads lives in a control whose
 // WM_GETTEXT returns it, so screen readers and UI automation can read it.
 #include "font.h"
-#include "unique_handle.h"
+#include "message_target.h"
+#include "system/unique_handle.h"
 
 #include <windows.h>
 
@@ -67,8 +68,9 @@ class Control {
     Control() = default;
     // Makes a change to the control now or later, as LimitRedraws says.
     void ChangeLimited(std::function<void()> change);
+    // `target`, where given, serves the window's messages (a class of the program's own).
     void CreateChild(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
-                     int height, HWND parent, DWORD exStyle = 0);
+                     int height, HWND parent, DWORD exStyle = 0, MessageTarget* target = nullptr);
     HWND hwnd_ = nullptr;
 
   private:
@@ -76,8 +78,8 @@ class Control {
     unsigned redrawInterval_ = 0;
     DWORD lastChanged_ = 0;
     std::function<void()> held_; // the latest change waiting for its time
-    UniqueGdiObject font_;
-    UniqueGdiObject brush_;
+    sys::UniqueGdiObject font_;
+    sys::UniqueGdiObject brush_;
     HWND hint_ = nullptr; // destroyed with the control's top-level window
     std::optional<COLORREF> textColour_;
     std::optional<COLORREF> background_;
@@ -128,7 +130,7 @@ class Bitmap {
     void Draw(HDC dc, int x, int y) const;
 
   private:
-    UniqueGdiObject bitmap_;
+    sys::UniqueGdiObject bitmap_;
 };
 
 // A list view in report mode with whole-row selection: the drive grid.
@@ -156,7 +158,7 @@ class ListView : public Control {
 };
 
 // A container: a plain child window that lays out and colours the controls placed on it.
-class Panel : public Control {
+class Panel : public Control, private MessageTarget {
   public:
     // clipChildren false lets the panel's drawing show through transparent controls on it.
     Panel(Form& form, HWND parent, int x, int y, int width, int height, bool clipChildren = true);
@@ -164,7 +166,9 @@ class Panel : public Control {
     std::function<void(HDC, const RECT&)> onPaint; // draws over the background
 
   private:
-    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void WindowMade(HWND window) override { hwnd_ = window; }
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowGone() override { hwnd_ = nullptr; }
     Form& form_;
 };
 

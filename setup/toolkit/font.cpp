@@ -1,13 +1,14 @@
 #include "font.h"
 
-#include "wide.h"
+#include "system/wide.h"
 
 namespace ui {
 
-UniqueGdiObject CreateFontFrom(const FontSpec& font) {
-    return UniqueGdiObject(CreateFontW(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
-                                       FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       DEFAULT_QUALITY, DEFAULT_PITCH, Wide(font.face).c_str()));
+sys::UniqueGdiObject CreateFontFrom(const FontSpec& font) {
+    return sys::UniqueGdiObject(CreateFontW(-font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                                            font.italic, FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS,
+                                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                            sys::Wide(font.face).c_str()));
 }
 
 } // namespace ui

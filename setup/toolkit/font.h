@@ -1,5 +1,5 @@
 #pragma once
-#include "unique_handle.h"
+#include "system/unique_handle.h"
 
 #include <string>
 
@@ -13,6 +13,6 @@ struct FontSpec {
     BYTE charset = DEFAULT_CHARSET;
 };
 
-UniqueGdiObject CreateFontFrom(const FontSpec& font);
+sys::UniqueGdiObject CreateFontFrom(const FontSpec& font);
 
 } // namespace ui

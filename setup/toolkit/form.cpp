@@ -1,7 +1,8 @@
 #include "form.h"
 
 #include "app.h"
-#include "wide.h"
+#include "gdi.h"
+#include "system/wide.h"
 
 #include <commctrl.h>
 
@@ -9,7 +10,7 @@ namespace ui {
 
 Form::~Form() {
     if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        Detach(hwnd_);
         DestroyWindow(hwnd_);
     }
 }
@@ -18,24 +19,24 @@ void Form::CreateForm(const wchar_t* className, const std::string& caption, DWOR
                       int y, int width, int height, HWND owner) {
     WNDCLASSW wc{};
     if (!GetClassInfoW(GetModuleHandleW(nullptr), className, &wc)) {
-        wc.lpfnWndProc = WndProc;
+        wc.lpfnWndProc = WindowProcedure;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
         wc.lpszClassName = className;
         RegisterClassW(&wc);
     }
-    CreateWindowExW(exStyle, className, Wide(caption).c_str(), style, x, y, width, height, owner, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    CreateWindowExW(exStyle, className, sys::Wide(caption).c_str(), style, x, y, width, height, owner,
+                    nullptr, GetModuleHandleW(nullptr), static_cast<MessageTarget*>(this));
     if (isMain_) app_.SetPostTarget(hwnd_);
 }
 
 void Form::SetCaption(const std::string& gbk) {
-    SetWindowTextW(hwnd_, Wide(gbk).c_str());
+    SetWindowTextW(hwnd_, sys::Wide(gbk).c_str());
 }
 
 std::string Form::Caption() const {
-    return WindowTextGbk(hwnd_);
+    return sys::WindowTextGbk(hwnd_);
 }
 
 void Form::Show() {
@@ -85,17 +86,7 @@ int Form::ShowModal() {
     modalResult_ = 0;
     ShowWindow(hwnd_, SW_SHOW);
     SetActiveWindow(hwnd_);
-    MSG msg;
-    while (modalResult_ == 0 && !app_.Terminated()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            app_.NoteQuit(msg.wParam);
-            break;
-        }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    while (modalResult_ == 0 && !app_.Terminated() && app_.HandleOneMessage(true)) {
     }
     for (HWND w : disabled.windows)
         if (IsWindow(w)) EnableWindow(w, TRUE);
@@ -214,9 +205,7 @@ bool Form::PreTranslate(MSG& msg) {
 }
 
 void Form::OnPaint(HDC dc, const RECT& client) {
-    HBRUSH brush = CreateSolidBrush(colour_);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    gdi::FillSolid(dc, client, colour_);
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -225,12 +214,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        OnPaint(dc, client);
-        EndPaint(hwnd_, &ps);
+        const gdi::PaintSession paint(hwnd_);
+        OnPaint(paint.dc(), paint.client());
         return 0;
     }
     case WM_SIZE: {
@@ -264,27 +249,6 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (message == WM_NCCREATE) {
-            auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        App::ReportCurrentException();
-        return 0;
-    }
 }
 
 } // namespace ui

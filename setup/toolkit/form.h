@@ -2,6 +2,7 @@
 // A top-level window with its controls. The object outlives its window: closing destroys the
 // window, never the object, so a handler that closes its own form can still unwind safely.
 #include "controls.h"
+#include "message_target.h"
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ namespace ui {
 
 class App;
 
-class Form {
+class Form : private MessageTarget {
   public:
     explicit Form(App& app) : app_(app) {}
     virtual ~Form();
@@ -75,7 +76,11 @@ class Form {
     bool isMain_ = false;
 
   private:
-    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void WindowMade(HWND window) override { hwnd_ = window; }
+    LRESULT HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return OnMessage(message, wParam, lParam);
+    }
+    void WindowGone() override { hwnd_ = nullptr; }
     Control* FindControl(HWND hwnd) const;
     static bool IsMessageBoxOrDialog(HWND window);
 

@@ -1,7 +1,7 @@
 #include "message_dialog.h"
 
 #include "app.h"
-#include "wide.h"
+#include "system/wide.h"
 
 #include <vector>
 
@@ -143,13 +143,13 @@ int ShowDialog(HWND owner, const DialogSpec& box) {
 } // namespace
 
 bool Confirm(HWND owner, const std::string& question) {
-    const DialogSpec box{L"Confirm", IDI_QUESTION,  MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}},
-                         IDNO,       Wide(question)};
+    const DialogSpec box{L"Confirm", IDI_QUESTION,       MB_ICONQUESTION, {{L"&Yes", IDYES}, {L"&No", IDNO}},
+                         IDNO,       sys::Wide(question)};
     return ShowDialog(owner, box) == IDYES;
 }
 
 void Warn(HWND owner, const std::string& text) {
-    const DialogSpec box{L"Warning", IDI_WARNING, MB_ICONWARNING, {{L"OK", IDOK}}, IDOK, Wide(text)};
+    const DialogSpec box{L"Warning", IDI_WARNING, MB_ICONWARNING, {{L"OK", IDOK}}, IDOK, sys::Wide(text)};
     (void)ShowDialog(owner, box);
 }
 

@@ -1,7 +1,7 @@
 #include "worker_thread.h"
 
 #include "app.h"
-#include "scope_exit.h"
+#include "system/scope_exit.h"
 
 namespace ui {
 
@@ -11,15 +11,9 @@ WorkerThread::~WorkerThread() {
     if (!thread_) return;
     SetEvent(stop_.get());
     *alive_ = false;
-    HANDLE thread = thread_.get();
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue; // the program is ending already
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    // Once asked to stop, the worker needs nothing more of this thread: a call it handed over and
+    // still waits for is given up.
+    WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 bool WorkerThread::Running() const {
@@ -46,10 +40,10 @@ DWORD WINAPI WorkerThread::ThreadMain(void* param) noexcept {
 
 void WorkerThread::Synchronize(std::function<void()> call) {
     if (WaitForSingleObject(stop_.get(), 0) == WAIT_OBJECT_0) return;
-    std::shared_ptr<UniqueKernelHandle> done(
-        new UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)));
+    std::shared_ptr<sys::UniqueKernelHandle> done(
+        new sys::UniqueKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)));
     App::Instance().PostToUiThread([alive = alive_, done, call = std::move(call)] {
-        const ScopeExit signal([&done] { SetEvent(done->get()); });
+        const sys::ScopeExit signal([&done] { SetEvent(done->get()); });
         if (*alive) call();
     });
     HANDLE waits[] = {done->get(), stop_.get()};

@@ -1,6 +1,6 @@
 #pragma once
 // A worker thread whose work may hand calls back to the user-interface thread and wait for them.
-#include "unique_handle.h"
+#include "system/unique_handle.h"
 
 #include <functional>
 #include <memory>
@@ -10,7 +10,7 @@ namespace ui {
 class WorkerThread {
   public:
     WorkerThread();
-    // Asks a running worker to stop and serves messages until it has finished.
+    // Asks a running worker to stop and waits until it has finished.
     ~WorkerThread();
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
@@ -28,8 +28,8 @@ class WorkerThread {
   private:
     static DWORD WINAPI ThreadMain(void* self) noexcept;
 
-    UniqueKernelHandle thread_;
-    UniqueKernelHandle stop_;
+    sys::UniqueKernelHandle thread_;
+    sys::UniqueKernelHandle stop_;
     // Set on the user-interface thread; a handed-over call that is still queued when this object
     // goes away finds it false and does nothing.
     std::shared_ptr<bool> alive_;

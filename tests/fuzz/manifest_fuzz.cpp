@@ -3,7 +3,7 @@
 // relative-path rule accepts stays inside the installation folder as Windows resolves it.
 #include "core/gbk.h"
 #include "core/manifest.h"
-#include "install/installation.h"
+#include "engine/installation.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // progress view and registration that record what the sequence does, in order, as text.
 #include "core/gbk.h"
 #include "core/setup_error.h"
-#include "install/installation.h"
+#include "engine/installation.h"
 
 #include <map>
 #include <set>

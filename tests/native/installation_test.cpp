@@ -1,4 +1,4 @@
-#include "install/installation.h"
+#include "engine/installation.h"
 #include "core/manifest.h"
 #include "install_fakes.h"
 

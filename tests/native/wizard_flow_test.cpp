@@ -29,8 +29,8 @@ WizardFlow AtAgreementPage() {
 TEST(WizardFlow, WalkFromWelcomeToCompletion) {
     WizardFlow flow;
     flow.Activate(kCaption);
-    EXPECT_EQ(flow.State().label6, "欢迎使用 " + kCaption);
-    EXPECT_EQ(flow.State().label7, "即将在您的电脑上安装“" + kCaption + "” 请点击“下一步”按钮继续。");
+    EXPECT_EQ(flow.State().welcomeTitle, "欢迎使用 " + kCaption);
+    EXPECT_EQ(flow.State().welcomeText, "即将在您的电脑上安装“" + kCaption + "” 请点击“下一步”按钮继续。");
     EXPECT_EQ(Buttons(flow), "-NE 下一步 > side");
 
     EXPECT_EQ(flow.Next(kCaption), NextAction::LoadAgreement);
@@ -38,20 +38,20 @@ TEST(WizardFlow, WalkFromWelcomeToCompletion) {
     EXPECT_EQ(Buttons(flow), "-NE 下一步 > header"); // Back comes last, once the agreement is loaded
     flow.AgreementLoaded("\xd3\xc3\xbb\xa7\xca\xda\xc8\xa8\xd0\xad\xd2\xe9");
     EXPECT_EQ(Buttons(flow), "BNE 下一步 > header");
-    EXPECT_EQ(flow.State().label4, "\xd3\xc3\xbb\xa7\xca\xda\xc8\xa8\xd0\xad\xd2\xe9");
-    EXPECT_EQ(flow.State().label5, "请仔细阅读下面的协议条款");
-    EXPECT_TRUE(flow.State().label5Visible);
+    EXPECT_EQ(flow.State().headerTitle, "\xd3\xc3\xbb\xa7\xca\xda\xc8\xa8\xd0\xad\xd2\xe9");
+    EXPECT_EQ(flow.State().headerSubtitle, "请仔细阅读下面的协议条款");
+    EXPECT_TRUE(flow.State().headerSubtitleVisible);
 
-    EXPECT_EQ(flow.Next(kCaption), NextAction::FillDiskGrid);
-    EXPECT_EQ(flow.State().label4, "选择安装文件夹");
-    EXPECT_FALSE(flow.State().label5Visible);
+    EXPECT_EQ(flow.Next(kCaption), NextAction::FillDriveGrid);
+    EXPECT_EQ(flow.State().headerTitle, "选择安装文件夹");
+    EXPECT_FALSE(flow.State().headerSubtitleVisible);
 
     EXPECT_EQ(flow.Next(kCaption), NextAction::None);
     EXPECT_EQ(flow.State().page, core::kConfirmPage);
-    EXPECT_EQ(flow.State().label4, "安装确认");
-    EXPECT_EQ(flow.State().label2, "安装程序已经准备好在您的计算机上安装" + kCaption);
-    EXPECT_EQ(flow.State().label5, "点击“下一步”开始安装" + kCaption);
-    EXPECT_TRUE(flow.State().label5Visible);
+    EXPECT_EQ(flow.State().headerTitle, "安装确认");
+    EXPECT_EQ(flow.State().confirmationText, "安装程序已经准备好在您的计算机上安装" + kCaption);
+    EXPECT_EQ(flow.State().headerSubtitle, "点击“下一步”开始安装" + kCaption);
+    EXPECT_TRUE(flow.State().headerSubtitleVisible);
 
     EXPECT_EQ(flow.Next(kCaption), NextAction::StartInstallation);
     flow.StartInstallation();
@@ -59,10 +59,10 @@ TEST(WizardFlow, WalkFromWelcomeToCompletion) {
 
     flow.HandOver(kCaption);
     EXPECT_EQ(Buttons(flow), "-N- 完毕 header");
-    EXPECT_EQ(flow.State().label5Left, 32);
-    EXPECT_EQ(flow.State().label5, kCaption + " 已经成功安装在您的电脑中");
-    EXPECT_FALSE(flow.State().label4Visible);
-    EXPECT_EQ(flow.State().label8, kCaption + " 安装完毕.");
+    EXPECT_EQ(flow.State().headerSubtitleLeft, 32);
+    EXPECT_EQ(flow.State().headerSubtitle, kCaption + " 已经成功安装在您的电脑中");
+    EXPECT_FALSE(flow.State().headerTitleVisible);
+    EXPECT_EQ(flow.State().completionTitle, kCaption + " 安装完毕.");
     EXPECT_EQ(flow.Next(kCaption), NextAction::Finish); // the caption, not the page, selects Finish
     EXPECT_EQ(flow.Next(kCaption), NextAction::Finish);
 }
@@ -90,23 +90,23 @@ TEST(WizardFlow, BackRereadsNothing) {
     flow.Next(kCaption); // confirmation page
     flow.Back();
     EXPECT_EQ(flow.State().page, core::kFolderPage);
-    EXPECT_EQ(flow.State().label4, "安装确认"); // the header stays as the later page left it
-    EXPECT_TRUE(flow.State().label5Visible);
+    EXPECT_EQ(flow.State().headerTitle, "安装确认"); // the header stays as the later page left it
+    EXPECT_TRUE(flow.State().headerSubtitleVisible);
     EXPECT_EQ(Buttons(flow), "BNE 下一步 > header");
     flow.Back();
     EXPECT_EQ(flow.State().page, core::kAgreementPage);
-    EXPECT_EQ(flow.State().label4, "安装确认");
+    EXPECT_EQ(flow.State().headerTitle, "安装确认");
 
     WizardFlow other = AtAgreementPage();
     other.Next(kCaption); // folder page
     other.Back();
-    EXPECT_EQ(other.State().label4, "选择安装文件夹");
-    EXPECT_FALSE(other.State().label5Visible);
+    EXPECT_EQ(other.State().headerTitle, "选择安装文件夹");
+    EXPECT_FALSE(other.State().headerSubtitleVisible);
 }
 
 TEST(WizardFlow, EmptyCaptionLeavesTheFixedParts) {
     WizardFlow flow;
     flow.Activate("");
-    EXPECT_EQ(flow.State().label6, "欢迎使用 ");
-    EXPECT_EQ(flow.State().label7, "即将在您的电脑上安装“” 请点击“下一步”按钮继续。");
+    EXPECT_EQ(flow.State().welcomeTitle, "欢迎使用 ");
+    EXPECT_EQ(flow.State().welcomeText, "即将在您的电脑上安装“” 请点击“下一步”按钮继续。");
 }

@@ -1,0 +1,124 @@
+#include "progress_window.h"
+
+#include "setup_session.h"
+#include "system/pause_setting.h"
+#include "system/system_registration.h"
+#include "system/win_file_system.h"
+#include "toolkit/app.h"
+#include "toolkit/gdi.h"
+
+namespace {
+
+constexpr int kClientWidth = 359;
+constexpr int kClientHeight = 205;
+constexpr COLORREF kFrameColour = RGB(16, 83, 194);
+constexpr int kFrameWidth = 3;
+const ui::FontSpec kFont{"MS Sans Serif", 11};
+constexpr DWORD kMessagesInterval = 16; // milliseconds: one frame of a 60 Hz display
+
+} // namespace
+
+ProgressWindow::ProgressWindow(ui::App& app, SetupSession& session, HWND owner)
+    : ui::Form(app), session_(session), pauseMs_(sys::PauseMilliseconds()) {
+    colour_ = RGB(255, 255, 255);
+    CreateForm(L"TFormsec", "安装", WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+               (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2, kClientWidth, kClientHeight, owner);
+    copyAnimation_ = Add<ui::Animation>(Handle(), 40, 12, 272, 60);
+    stepLabel_ = Add<ui::Label>(Handle(), "正在安装...", 40, 92, 269, 13);
+    stepLabel_->SetFont(kFont);
+    stepLabel_->SetTransparent();
+    // With the usual pause each file's name is drawn; without it names change faster than anyone
+    // can read, and drawing each would cost more than writing the file.
+    stepLabel_->LimitRedraws(30);
+    progressBar_ = Add<ui::ProgressBar>(Handle(), 40, 112, 277, 17);
+    cancelButton_ = Add<ui::Button>(Handle(), "取消", 132, 156, 89, 25);
+    cancelButton_->SetFont(kFont);
+    cancelButton_->onClick = [this] { CancelClicked(); };
+    copyAnimation_->PlayFileCopy();
+}
+
+void ProgressWindow::Activated() {
+    if (activated_) return; // only the first activation runs the installation
+    activated_ = true;
+    RunInstallation();
+}
+
+void ProgressWindow::RunInstallation() {
+    const install::InstallSettings settings = session_.InstallationSettings();
+    sys::WinFileSystem files(settings.setupDir);
+    sys::SystemRegistration registration(session_.Payload(), settings);
+    switch (install::RunInstallation(session_.Payload(), files, *this, registration, settings)) {
+    case install::Outcome::Finished:
+        finished_ = true;
+        StartTimer(kHandOverTimer, 1000, [this] { HandOver(); });
+        break;
+    case install::Outcome::ExecutableLocked:
+        Application().ShowMessage(Handle(), "所要安装的程序正在运行中,请退出后再安装!", Application().Title(),
+                                  MB_OK);
+        session_.StopInstallation();
+        break;
+    case install::Outcome::Stopped:   // the folder's box has been shown; cancel is the way on
+    case install::Outcome::Cancelled: // the program is ending already
+        break;
+    }
+}
+
+void ProgressWindow::CancelClicked() {
+    if (Application().ShowMessage(Handle(), "安装程序进行中,确定要退出安装吗?", "退出安装", MB_OKCANCEL) !=
+        IDOK)
+        return;
+    cancelled_ = true;
+    session_.StopInstallation();
+}
+
+bool ProgressWindow::MayClose() {
+    if (!cancelled_) CancelClicked();
+    return false;
+}
+
+void ProgressWindow::HandOver() {
+    StopTimer(kHandOverTimer); // it fires once
+    if (!finished_) return;
+    session_.InstallationFinished();
+}
+
+void ProgressWindow::OnPaint(HDC dc, const RECT& client) {
+    ui::Form::OnPaint(dc, client);
+    for (int i = 0; i < kFrameWidth; ++i)
+        ui::gdi::FrameSolid(dc, RECT{client.left + i, client.top + i, client.right - i, client.bottom - i},
+                            kFrameColour);
+}
+
+void ProgressWindow::SetLabel(const std::string& text) {
+    stepLabel_->SetText(text);
+}
+void ProgressWindow::HideLabel() {
+    stepLabel_->SetVisible(false);
+}
+void ProgressWindow::SetBar(int position) {
+    progressBar_->SetPosition(position);
+}
+void ProgressWindow::Pause() {
+    if (pauseMs_ == 0) return; // not even a yield: the thread would give its turn to the animation
+    // The user looks at this state for the whole pause: show it as it is.
+    stepLabel_->MakeHeldChange();
+    progressBar_->MakeHeldChange();
+    Sleep(pauseMs_);
+}
+
+bool ProgressWindow::HandleMessages() {
+    // Each look at the queue is a round trip to the window system (under wine it also hands the
+    // drawn window to the display, ~0.15 ms); without a pause the sequence asks many times a
+    // millisecond, and looking once a frame answers a click as soon as anyone could tell.
+    const DWORD now = GetTickCount();
+    if (!cancelled_ && (pauseMs_ > 0 || now - lastMessagesHandled_ >= kMessagesInterval)) {
+        lastMessagesHandled_ = now;
+        Application().ProcessMessages();
+    }
+    return !cancelled_ && !Application().Terminated() && Handle();
+}
+
+void ProgressWindow::ShowFolderError(const std::string& message) {
+    Application().ShowMessage(Handle(), message, Application().Title(), MB_OK | MB_ICONERROR);
+}

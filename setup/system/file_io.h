@@ -1,0 +1,43 @@
+#pragma once
+// Whole-file reads and writes on GBK paths. Failures raise SetupError with the toolkit's texts.
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+// The system's description of an error code, as GBK text without a trailing line end.
+std::string SystemErrorText(unsigned long code);
+
+// Writes the bytes as the whole file, for a file in a folder that others may write to: whatever stands under
+// the name (a file or a link someone planted) is replaced by a file created anew, never written through.
+// Fails rather than write anywhere else.
+void WriteNewFile(const std::string& path, std::string_view bytes);
+
+// Creates or empties the file and writes the bytes in one write, for a file at or below `folder` (the
+// installation folder), which someone else may have made before setup ran: nothing is written through a link.
+// The folder, every folder between it and the file, and the file itself must not be a junction or symbolic
+// link (the error names the path); a file with other hard links is deleted and created anew, so that the
+// bytes do not land in the other names' file too. Raises "Cannot create file "%s". %s" or "Stream
+// write error".
+// `checkedFolders`, where given, holds the folders found to be no link already: each is looked at once.
+void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes,
+                    std::set<std::string>* checkedFolders = nullptr);
+// Raises "Cannot create file "%s". %s" when the folder or a folder between it and the file, or
+// the file, is a junction or symbolic link.
+void RequireNoLinkBelow(const std::string& folder, const std::string& path,
+                        std::set<std::string>* checkedFolders = nullptr);
+
+// The largest file ReadWholeFile reads: far more than any text of the setup's or any settings file.
+constexpr long long kLargestTextFile = 16LL * 1024 * 1024;
+
+// Raises "Cannot open file "%s". %s", or an error naming the file when it is larger than
+// kLargestTextFile.
+std::string ReadWholeFile(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool CreateOneDirectory(const std::string& path);
+bool DeleteOneFile(const std::string& path);
+
+} // namespace sys

@@ -1,0 +1,20 @@
+#include "win_file_system.h"
+
+#include "system/file_io.h"
+
+namespace sys {
+
+bool WinFileSystem::DirectoryExists(const std::string& path) {
+    return sys::DirectoryExists(path);
+}
+bool WinFileSystem::MakeFolder(const std::string& path) {
+    return sys::CreateOneDirectory(path);
+}
+void WinFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+    sys::WriteFileBelow(installFolder_, path, bytes, &checkedFolders_);
+}
+std::string WinFileSystem::ReadFile(const std::string& path) {
+    return sys::ReadWholeFile(path);
+}
+
+} // namespace sys

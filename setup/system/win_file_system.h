@@ -1,0 +1,24 @@
+#pragma once
+// The installation's file system: the real one, through the wide API.
+#include "engine/installation.h"
+
+#include <set>
+#include <string>
+
+namespace sys {
+
+class WinFileSystem : public install::FileSystem {
+  public:
+    // Files are written at or below `installFolder`, never through a link someone made there.
+    explicit WinFileSystem(std::string installFolder) : installFolder_(std::move(installFolder)) {}
+    bool DirectoryExists(const std::string& path) override;
+    bool MakeFolder(const std::string& path) override;
+    void WriteFile(const std::string& path, std::string_view bytes) override;
+    std::string ReadFile(const std::string& path) override;
+
+  private:
+    std::string installFolder_;
+    std::set<std::string> checkedFolders_; // found to be no link: a folder is looked at once
+};
+
+} // namespace sys
