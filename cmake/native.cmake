@@ -12,7 +12,8 @@ add_library(builder_lib STATIC
   tools/builder/gbk_names.cpp
   tools/builder/payload_plan.cpp
   tools/builder/image_reader.cpp
-  tools/builder/windows_names.cpp)
+  tools/builder/windows_names.cpp
+  setup/core/pack_resource.cpp)
 target_include_directories(builder_lib PUBLIC tools)
 target_link_libraries(builder_lib PUBLIC setup_core)
 add_executable(setup-builder tools/builder/main.cpp)
@@ -74,7 +75,7 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
   add_test(NAME wine.environment.down COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh down)
   set_tests_properties(wine.environment.up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${e2e_env}")
   set_tests_properties(wine.environment.down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${e2e_env}")
-  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel wizard earlier_installation finish registration running_application planted_dll planted_folder hardening real_use faults_disk faults_input faults_kill_load)
+  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel wizard earlier_installation finish registration running_application planted_dll planted_folder hardening real_use compressed faults_disk faults_input faults_kill_load)
     add_test(NAME wine.${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/${name}.sh)
     set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ON TIMEOUT 300
                          ENVIRONMENT "${e2e_env}")

@@ -2,6 +2,7 @@
 
 #include "core/gbk.h"
 #include "core/manifest.h"
+#include "core/packed_resource.h"
 #include "core/setup_error.h"
 
 #include <vector>
@@ -43,10 +44,12 @@ class Sequence {
         try {
             view_.SetLabel(TargetLabel(settings_.setupDir, settings_.exeName));
             if (!EnsureSetupDir(settings_.setupDir)) return Outcome::Stopped;
-            files_.WriteFile(settings_.setupDir + settings_.exeName, exeBytes);
+            WritePayloadFile(settings_.setupDir + settings_.exeName, exeBytes);
             view_.SetBar(kFirstEntryBar);
             view_.Pause();
         } catch (const core::UnsafeTargetError&) {
+            throw;
+        } catch (const core::DamagedResourceError&) {
             throw;
         } catch (const std::exception&) {
             return Outcome::ExecutableLocked;
@@ -55,7 +58,7 @@ class Sequence {
         // 3. Every line of the manifest, in order.
         const std::string manifestPath = settings_.tempDir + "lmraSetup.log";
         const std::string manifest = files_.ReadFile(manifestPath);
-        RequireUnchanged(manifestPath, manifest, payload_.Get("FileTxt5", "txtname"));
+        RequireUnchanged(manifestPath, manifest, payload_.GetUnpacked("FileTxt5", "txtname"));
         const std::vector<std::string> lines = core::ReadManifestLines(manifest);
         HandleMessages();
         for (size_t index = 0; index < lines.size(); ++index) {
@@ -162,9 +165,13 @@ class Sequence {
                             const std::string& relPath, int index) {
         view_.SetLabel(TargetLabel(settings_.setupDir, relPath));
         HandleMessages();
-        files_.WriteFile(settings_.setupDir + relPath, payload_.Get(resName, resType));
+        WritePayloadFile(settings_.setupDir + relPath, payload_.Get(resName, resType));
         view_.SetBar(index + kFirstEntryBar);
         view_.Pause();
+    }
+
+    void WritePayloadFile(const std::string& path, std::string_view resource) {
+        WritePayloadResource(files_, path, resource, unpackBuffer_);
     }
 
     const core::PayloadStore& payload_;
@@ -173,6 +180,7 @@ class Sequence {
     Registration& registration_;
     const InstallSettings& settings_;
     std::vector<std::string> confirmedFolders_; // relative to the installation folder
+    std::string unpackBuffer_ = std::string(256 * 1024, '\0');
 };
 
 } // namespace
@@ -187,6 +195,18 @@ void RequireUnchanged(const std::string& path, std::string_view onDisk, std::str
     if (onDisk != written)
         throw core::SetupError("The temporary file \"" + path +
                                "\" has been changed since setup wrote it; setup does not use it");
+}
+
+void WritePayloadResource(FileSystem& files, const std::string& path, std::string_view resource,
+                          std::string& buffer) {
+    try {
+        files.WriteFile(
+            path, [&](const FileSystem::ByteSink& sink) { core::UnpackResource(resource, buffer, sink); });
+    } catch (const core::DamagedResourceError& e) {
+        throw core::DamagedResourceError("The setup program is damaged: \"" + path +
+                                         "\" cannot be unpacked from it (" + e.what() +
+                                         "); setup must be downloaded again");
+    }
 }
 
 Outcome RunInstallation(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,

@@ -4,6 +4,7 @@
 // against the real system and against the fakes of the tests.
 #include "core/payload_store.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,16 @@ class FileSystem {
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Makes one folder level; false when it could not be made.
     virtual bool MakeFolder(const std::string& path) = 0;
-    // Creates or replaces the file with these bytes. Raises "Cannot create file "%s". %s" or
-    // "Stream write error".
-    virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
+    // What a file is written from: it hands the bytes to the sink it is given, piece by piece.
+    using ByteSink = std::function<void(std::string_view)>;
+    using Content = std::function<void(const ByteSink&)>;
+    // Creates or replaces the file with the bytes the content hands over. Raises "Cannot create
+    // file "%s". %s" or "Stream write error"; when the content itself raises an error, the file it
+    // left half-written is removed and the error passes on.
+    virtual void WriteFile(const std::string& path, const Content& content) = 0;
+    void WriteFile(const std::string& path, std::string_view bytes) {
+        WriteFile(path, [bytes](const ByteSink& sink) { sink(bytes); });
+    }
     // Raises "Cannot open file "%s". %s".
     virtual std::string ReadFile(const std::string& path) = 0;
 };
@@ -78,6 +86,11 @@ std::string TargetLabel(const std::string& setupDir, const std::string& relPath)
 // A temporary file must still hold exactly what setup wrote to it from its resource: the folder is
 // shared, and setup runs elevated. Raises an error naming the file when it does not.
 void RequireUnchanged(const std::string& path, std::string_view onDisk, std::string_view written);
+
+// Writes a payload resource's original bytes to `path`, unpacked through `buffer` as they are
+// written. A damaged resource raises core::DamagedResourceError naming the file.
+void WritePayloadResource(FileSystem& files, const std::string& path, std::string_view resource,
+                          std::string& buffer);
 
 // Runs the whole sequence once. An error that ends it (a missing resource, a file that cannot be
 // written or read, an error of a later step) leaves as a SetupError for the standard error box.

@@ -123,6 +123,12 @@ void RequireNoLinkBelow(const std::string& folder, const std::string& path, std:
 
 void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes,
                     std::set<std::string>* checkedFolders) {
+    WriteFileBelow(
+        folder, path, [bytes](const ByteSink& sink) { sink(bytes); }, checkedFolders);
+}
+
+void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
+                    std::set<std::string>* checkedFolders) {
     RequireNoLinkBelow(folder, path, checkedFolders);
     const char kFileIsLink[] = "It is a junction or symbolic link; setup writes nothing through it.";
     // Looked at by name first as well: not every system opens the link itself when asked to.
@@ -154,7 +160,22 @@ void WriteFileBelow(const std::string& folder, const std::string& path, std::str
         }
         if (!SetEndOfFile(file.get())) RaiseCannotCreate(path, GetLastError()); // at its start: emptied
     }
-    WriteAll(file, bytes);
+    bool writeFailed = false;
+    try {
+        content([&](std::string_view piece) {
+            writeFailed = true;
+            WriteAll(file, piece);
+            writeFailed = false;
+        });
+    } catch (...) {
+        // A file whose content could not be made is not left behind half-written; one that the
+        // disk refused stays as far as it got, as any program's would.
+        if (!writeFailed) {
+            file.reset();
+            (void)DeleteFileW(Wide(path).c_str());
+        }
+        throw;
+    }
 }
 
 void WriteNewFile(const std::string& path, std::string_view bytes) {

@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reads and writes on GBK paths. Failures raise SetupError with the toolkit's texts.
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -22,6 +23,12 @@ void WriteNewFile(const std::string& path, std::string_view bytes);
 // write error".
 // `checkedFolders`, where given, holds the folders found to be no link already: each is looked at once.
 void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes,
+                    std::set<std::string>* checkedFolders = nullptr);
+// As above, with the bytes handed over piece by piece. When the content raises an error of its own
+// (not the disk's), the half-written file is deleted and the error passes on.
+using ByteSink = std::function<void(std::string_view)>;
+using FileContent = std::function<void(const ByteSink&)>;
+void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
                     std::set<std::string>* checkedFolders = nullptr);
 // Raises "Cannot create file "%s". %s" when the folder or a folder between it and the file, or
 // the file, is a junction or symbolic link.

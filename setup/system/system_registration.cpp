@@ -5,6 +5,7 @@
 #include "core/program_group.h"
 #include "core/registration.h"
 #include "desktop_link.h"
+#include "win_file_system.h"
 #include "system/file_io.h"
 #include "system/registry.h"
 #include "system/scope_exit.h"
@@ -37,8 +38,10 @@ void SystemRegistration::RunUninstallStep() {
     (void)registry.OpenKey(rows.front().key);
     for (const core::RegistryRow& row : rows)
         registry.WriteString(row.name, row.data);
-    WriteFileBelow(settings_.setupDir, settings_.setupDir + "Uninstall.exe",
-                   payload_.Get("uninstall", "exename"));
+    WinFileSystem files(settings_.setupDir);
+    std::string buffer(256 * 1024, '\0');
+    install::WritePayloadResource(files, settings_.setupDir + "Uninstall.exe",
+                                  payload_.Get("uninstall", "exename"), buffer);
 }
 
 void SystemRegistration::CreateDesktopLink() {

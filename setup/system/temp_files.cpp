@@ -19,9 +19,9 @@ std::string TempFolder() {
 }
 
 void WriteTempFiles(const core::PayloadStore& payload, const std::string& tempDir) {
-    std::array<std::string_view, std::size(kTempFiles)> contents;
+    std::array<std::string, std::size(kTempFiles)> contents;
     for (size_t i = 0; i < contents.size(); ++i)
-        contents[i] = payload.Get(kTempFiles[i].resName, kTempFiles[i].resType);
+        contents[i] = payload.GetUnpacked(kTempFiles[i].resName, kTempFiles[i].resType);
     for (size_t i = 0; i < contents.size(); ++i)
         sys::WriteNewFile(tempDir + kTempFiles[i].fileName, contents[i]);
 }
@@ -37,7 +37,7 @@ std::string ReadTempFile(const core::PayloadStore& payload, const std::string& t
                          const TempFile& file) {
     const std::string path = tempDir + file.fileName;
     std::string text = ReadWholeFile(path);
-    install::RequireUnchanged(path, text, payload.Get(file.resName, file.resType));
+    install::RequireUnchanged(path, text, payload.GetUnpacked(file.resName, file.resType));
     return text;
 }
 
@@ -51,7 +51,7 @@ std::string ReadConfigValue(const core::PayloadStore& payload, const std::string
     } catch (const core::SetupError&) {
         return {}; // an unreadable file reads as empty, like a missing one
     }
-    install::RequireUnchanged(path, text, payload.Get(kConfigFile.resName, kConfigFile.resType));
+    install::RequireUnchanged(path, text, payload.GetUnpacked(kConfigFile.resName, kConfigFile.resType));
     return core::ProfileString(text, section, key);
 }
 

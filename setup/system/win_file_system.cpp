@@ -10,8 +10,8 @@ bool WinFileSystem::DirectoryExists(const std::string& path) {
 bool WinFileSystem::MakeFolder(const std::string& path) {
     return sys::CreateOneDirectory(path);
 }
-void WinFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-    sys::WriteFileBelow(installFolder_, path, bytes, &checkedFolders_);
+void WinFileSystem::WriteFile(const std::string& path, const Content& content) {
+    sys::WriteFileBelow(installFolder_, path, content, &checkedFolders_);
 }
 std::string WinFileSystem::ReadFile(const std::string& path) {
     return sys::ReadWholeFile(path);

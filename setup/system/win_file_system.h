@@ -13,7 +13,8 @@ class WinFileSystem : public install::FileSystem {
     explicit WinFileSystem(std::string installFolder) : installFolder_(std::move(installFolder)) {}
     bool DirectoryExists(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
-    void WriteFile(const std::string& path, std::string_view bytes) override;
+    using install::FileSystem::WriteFile;
+    void WriteFile(const std::string& path, const Content& content) override;
     std::string ReadFile(const std::string& path) override;
 
   private:

@@ -54,14 +54,22 @@ class Files : public install::FileSystem {
         dirs.insert(dir);
         return true;
     }
-    void WriteFile(const std::string& path, std::string_view bytes) override {
+    using FileSystem::WriteFile;
+    void WriteFile(const std::string& path, const Content& content) override {
         if (failingFiles.count(path) || dirs.count(Strip(path)))
             throw core::SetupError("Cannot create file \"" + path + "\". Access is denied.");
         if (linkedFiles.count(path))
             throw core::UnsafeTargetError("Cannot create file \"" + path +
                                           "\". It is a junction or symbolic link.");
+        std::string bytes;
+        try {
+            content([&bytes](std::string_view piece) { bytes.append(piece); });
+        } catch (...) {
+            log.push_back("removed half-written " + path);
+            throw;
+        }
         log.push_back("write " + path);
-        files[path] = std::string(bytes);
+        files[path] = std::move(bytes);
     }
     std::string ReadFile(const std::string& path) override {
         auto it = files.find(path);

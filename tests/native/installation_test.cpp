@@ -1,5 +1,6 @@
 #include "engine/installation.h"
 #include "core/manifest.h"
+#include "core/packed_resource.h"
 #include "install_fakes.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,47 @@ TEST_F(InstallationTest, MissingMainExecutableResourceStopsAtBarOne) {
         EXPECT_STREQ(e.what(), "Resource FileExe not found");
     }
     EXPECT_EQ(view.bars, std::vector<int>{1});
+}
+
+TEST_F(InstallationTest, CompressedResourcesAreWrittenAsTheirOriginalBytes) {
+    const std::string history(100000, 'h');
+    payload.Add("FILEEXE", "EXENAME", core::PackResource(std::string(50000, 'M'), true));
+    payload.Add("FILETXT1", "TXTNAME", core::PackResource(history, true));
+    Manifest("FileTxt1 txtname History.txt\r\nEmpty name Empty.txt");
+    payload.Add("FILETXT5", "TXTNAME", core::PackResource(files.files[kManifestPath], true));
+    EXPECT_EQ(Run(), Outcome::Finished);
+    EXPECT_EQ(files.files["C:\\A\\VLMR.exe"], std::string(50000, 'M'));
+    EXPECT_EQ(files.files["C:\\A\\History.txt"], history);
+    EXPECT_EQ(files.files["C:\\A\\Empty.txt"], "");
+}
+
+TEST_F(InstallationTest, DamagedResourceStopsWithAnErrorNamingTheFileAndLeavesNoHalfFile) {
+    std::string damaged = core::PackResource(std::string(100000, 'd'), true);
+    damaged[damaged.size() / 2] ^= 0x55;
+    payload.Add("SUBDB1", "DBNAME1", damaged);
+    Manifest("FileTxt1 txtname History.txt\r\nSubDb1 DBname1 Sub\\Data.dat");
+    try {
+        Run();
+        FAIL() << "no error";
+    } catch (const core::SetupError& e) {
+        EXPECT_EQ(
+            std::string(e.what()).rfind("The setup program is damaged: \"C:\\A\\Sub\\Data.dat\" cannot be "
+                                        "unpacked from it (",
+                                        0),
+            0u)
+            << e.what();
+    }
+    EXPECT_EQ(files.files["C:\\A\\History.txt"], "history") << "the file before it stays whole";
+    EXPECT_EQ(files.files.count("C:\\A\\Sub\\Data.dat"), 0u);
+    EXPECT_EQ(log.back(), "removed half-written C:\\A\\Sub\\Data.dat");
+    EXPECT_TRUE(From("uninstall").empty());
+}
+
+TEST_F(InstallationTest, DamagedMainExecutableIsReportedNotTakenForARunningApplication) {
+    std::string damaged = core::PackResource(std::string(100000, 'M'), true);
+    payload.Add("FILEEXE", "EXENAME", damaged.substr(0, damaged.size() - 50));
+    Manifest("");
+    EXPECT_THROW(Run(), core::DamagedResourceError);
 }
 
 TEST_F(InstallationTest, InstallationFolderThatCannotBeMadeShowsItsBoxAndStops) {

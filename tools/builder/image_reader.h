@@ -33,6 +33,10 @@ class ImageReader {
     // The bytes of the resource (type, name) in its first language, as FindResource finds it;
     // string ids are compared as stored (the builder stores them upper-cased).
     std::optional<std::string_view> Resource(const ResId& type, const ResId& name) const;
+    // Where bytes that the reader handed out lie in the file.
+    std::uint64_t OffsetOf(std::string_view part) const {
+        return static_cast<std::uint64_t>(part.data() - bytes_.data());
+    }
 
   private:
     std::uint32_t U16(std::uint64_t at) const;

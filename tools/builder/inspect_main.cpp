@@ -5,6 +5,7 @@
 #include "build_refused.h"
 #include "bytes.h"
 #include "image_reader.h"
+#include "core/packed_resource.h"
 
 #include <cstdio>
 #include <iostream>
@@ -119,8 +120,10 @@ class VersionNode {
 
 int Run(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
-    if (argc < 3 || (command == "resource" && argc != 5)) {
-        std::cerr << "usage: inspect-setup headers|version EXE, or inspect-setup resource EXE TYPE NAME\n";
+    const bool namesResource = command == "resource" || command == "unpacked" || command == "place";
+    if (argc < 3 || (namesResource && argc != 5)) {
+        std::cerr << "usage: inspect-setup headers|version EXE, or inspect-setup resource|unpacked|place EXE "
+                     "TYPE NAME\n";
         return 2;
     }
     const ImageReader image(builder::ReadWholeFile(argv[2], "the image"));
@@ -149,13 +152,20 @@ int Run(int argc, char** argv) {
         VersionNode(*bytes, 0).Print();
         return 0;
     }
-    if (command == "resource") {
+    if (namesResource) {
         const auto bytes = image.Resource(ParseId(argv[3]), ParseId(argv[4]));
         if (!bytes) {
             std::cerr << "inspect-setup: no resource " << argv[3] << " " << argv[4] << "\n";
             return 1;
         }
-        std::fwrite(bytes->data(), 1, bytes->size(), stdout);
+        if (command == "place") { // where the resource lies in the file: offset and size
+            std::cout << image.OffsetOf(*bytes) << " " << bytes->size() << "\n";
+            return 0;
+        }
+        // "unpacked": the file it was made from, as the setup unpacks it
+        const std::string whole =
+            command == "unpacked" ? core::UnpackedResource(*bytes) : std::string(*bytes);
+        std::fwrite(whole.data(), 1, whole.size(), stdout);
         return 0;
     }
     std::cerr << "inspect-setup: unknown command " << command << "\n";

@@ -1,11 +1,13 @@
 // Builds the setup executable: the linked program, its own resources and a payload folder, joined
 // into one image whose resource section the loader maps straight from the file.
-// Usage: setup-builder STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE
+// Usage: setup-builder [--compress] STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE
+// With --compress each payload resource that shrinks is stored deflate-compressed behind a header.
 #include "bytes.h"
 #include "payload_plan.h"
 #include "pe_image.h"
 #include "res_file.h"
 #include "resource_section.h"
+#include "core/packed_resource.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,8 +80,17 @@ class ImageWriter {
     std::string buffer_ = std::string(1 << 20, '\0');
 };
 
+// The first bytes of a file, as many as a pack header holds.
+std::string FileStart(const std::filesystem::path& path) {
+    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.string().c_str(), "rb"), &std::fclose);
+    if (!in) throw BuildRefused(path.string() + ": cannot read the file");
+    std::string start(core::kPackHeaderSize, '\0');
+    start.resize(std::fread(start.data(), 1, start.size(), in.get()));
+    return start;
+}
+
 void BuildImage(const std::string& stubPath, const std::string& stubResPath, const std::string& payloadDir,
-                std::uint32_t pause, const std::string& outPath) {
+                std::uint32_t pause, bool compress, const std::string& outPath) {
     // SETUP_BUILDER_UNCHECKED=1 lets a faulty manifest through, for tests of the installer only.
     const char* unchecked = std::getenv("SETUP_BUILDER_UNCHECKED");
     const bool strict = !(unchecked && std::string(unchecked) == "1");
@@ -96,21 +107,32 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
             {{record.type, record.name, record.language, static_cast<std::uint32_t>(record.data.size())},
              record.data,
              {}});
-    // The image must load: its size in memory is refused before any field could overflow.
+    // A resource is the file's own bytes, copied while the image is written, unless it is packed:
+    // compressed, or behind a header because its own bytes would read as one.
+    std::vector<std::string> packed(payload.size());
     std::uint64_t imageSize = std::uint64_t{stub.ResourceRva()} + stubRes.size();
-    for (const builder::PayloadResource& resource : payload)
-        imageSize += builder::AlignUp(std::filesystem::file_size(resource.file), 8) + 64; // data and entries
+    for (size_t i = 0; i < payload.size(); ++i) {
+        std::uint64_t size = std::filesystem::file_size(payload[i].file);
+        if (compress || core::NeedsStoredHeader(FileStart(payload[i].file))) {
+            packed[i] = core::PackResource(builder::ReadWholeFile(payload[i].file.string()), compress);
+            size = packed[i].size();
+        }
+        imageSize += builder::AlignUp(size, 8) + 64; // data and entries
+    }
+    // The image must load: its size in memory is refused before any field could overflow.
     if (imageSize > stub.LargestImage())
         throw BuildRefused(payloadDir + ": the setup would take " + std::to_string(imageSize) +
                            " bytes in memory, more than the " + std::to_string(stub.LargestImage()) +
                            " bytes (" + (stub.IsPe32Plus() ? "2 GiB" : "1 GiB") + ") that a " +
                            (stub.IsPe32Plus() ? "64" : "32") + "-bit setup can be relied on to load");
-    for (const builder::PayloadResource& resource : payload) {
-        const auto size = std::filesystem::file_size(resource.file);
+    for (size_t i = 0; i < payload.size(); ++i) {
+        const builder::PayloadResource& resource = payload[i];
+        const bool isPacked = compress || !packed[i].empty();
+        const auto size = isPacked ? packed[i].size() : std::filesystem::file_size(resource.file);
         resources.push_back({{builder::NameId(resource.type), builder::NameId(resource.name),
                               builder::kLangNeutral, static_cast<std::uint32_t>(size)},
-                             {},
-                             resource.file});
+                             isPacked ? std::string_view(packed[i]) : std::string_view(),
+                             isPacked ? std::filesystem::path() : resource.file});
     }
     resources.push_back({{builder::kRtRcData, builder::NameId(kPauseResourceName), builder::kLangNeutral, 4},
                          pauseBytes,
@@ -139,8 +161,13 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool compress = argc > 1 && std::string(argv[1]) == "--compress";
+    if (compress) {
+        --argc;
+        ++argv;
+    }
     if (argc != 6) {
-        std::cerr << "usage: setup-builder STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE\n";
+        std::cerr << "usage: setup-builder [--compress] STUB_EXE STUB_RES PAYLOAD_DIR PAUSE_MS OUT_EXE\n";
         return 2;
     }
     // Written beside the output and renamed into place, so that a failed build leaves no
@@ -148,7 +175,7 @@ int main(int argc, char** argv) {
     const std::string outPath = argv[5];
     const std::string partPath = outPath + ".part";
     try {
-        BuildImage(argv[1], argv[2], argv[3], ParsePause(argv[4]), partPath);
+        BuildImage(argv[1], argv[2], argv[3], ParsePause(argv[4]), compress, partPath);
         if (std::rename(partPath.c_str(), outPath.c_str()) != 0)
             throw BuildRefused(outPath + ": cannot write");
         return 0;
