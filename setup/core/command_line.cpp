@@ -1,0 +1,111 @@
+#include "command_line.h"
+
+#include "ascii.h"
+
+#include <vector>
+
+namespace core {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The arguments after the program's path. Quotes group and are dropped; GBK needs no care here, as
+// neither a quote nor a blank is ever the second byte of a double-byte character.
+std::vector<std::string> Arguments(std::string_view line) {
+    size_t i = 0;
+    // The program's path: up to the closing quote when it starts with one, else up to a blank.
+    if (i < line.size() && line[i] == '"') {
+        const size_t close = line.find('"', 1);
+        i = close == std::string_view::npos ? line.size() : close + 1;
+    }
+    while (i < line.size() && !IsBlank(line[i]))
+        ++i;
+    std::vector<std::string> arguments;
+    while (i < line.size()) {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        if (i == line.size()) break;
+        std::string argument;
+        bool quoted = false;
+        for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+            if (line[i] == '"')
+                quoted = !quoted;
+            else
+                argument += line[i];
+        }
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(std::string_view commandLine) {
+    ParsedCommandLine parsed;
+    SetupOptions& o = parsed.options;
+    bool silent = false, verySilent = false;
+    for (const std::string& argument : Arguments(commandLine)) {
+        const size_t equals = argument.find('=');
+        const std::string name = AsciiUpper(argument.substr(0, equals));
+        const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+        const bool hasValue = equals != std::string::npos;
+        bool* flag = name == "/SILENT"       ? &silent
+                     : name == "/VERYSILENT" ? &verySilent
+                     : name == "/NOICONS"    ? &o.noIcons
+                     : name == "/NORUN"      ? &o.noRun
+                     : name == "/RUN"        ? &o.run
+                     : name == "/FORCE"      ? &o.force
+                     : name == "/CLOSEAPP"   ? &o.closeApp
+                     : name == "/?"          ? &o.showHelp
+                                             : nullptr;
+        if (flag) {
+            if (hasValue) {
+                parsed.error = "The switch " + name + " takes no value: " + argument;
+                return parsed;
+            }
+            *flag = true;
+            continue;
+        }
+        if (name == "/DIR" || name == "/LOG") {
+            if (value.empty()) {
+                parsed.error =
+                    "The switch " + name + " needs a value, as in " + name + "=\"...\": " + argument;
+                return parsed;
+            }
+            (name == "/DIR" ? o.installDir : o.logFile) = value;
+            continue;
+        }
+        parsed.error =
+            (argument.empty() || argument[0] != '/' ? "Not a switch: " : "Unknown switch: ") + argument;
+        return parsed;
+    }
+    if (o.run && o.noRun) {
+        parsed.error = "The switches /RUN and /NORUN contradict each other";
+        return parsed;
+    }
+    o.mode = verySilent ? SetupMode::VerySilent : silent ? SetupMode::Silent : SetupMode::Interactive;
+    return parsed;
+}
+
+std::string CommandLineHelp(const std::string& problem) {
+    std::string text = problem.empty() ? "" : problem + "\r\n\r\n";
+    return text + "用法: VlmraSetup.exe [开关]\r\n"
+                  "\r\n"
+                  "/SILENT\t只显示安装进度窗口，不能取消\r\n"
+                  "/VERYSILENT\t不显示任何窗口\r\n"
+                  "/DIR=\"文件夹\"\t安装文件夹\r\n"
+                  "/NOICONS\t不创建桌面快捷方式\r\n"
+                  "/NORUN\t安装完毕后不运行软件\r\n"
+                  "/RUN\t静默安装完毕后运行软件\r\n"
+                  "/LOG=\"文件\"\t写入安装日志\r\n"
+                  "/FORCE\t已安装较新版本时仍然安装\r\n"
+                  "/CLOSEAPP\t结束正在运行的软件后安装\r\n"
+                  "/?\t显示本说明\r\n"
+                  "\r\n"
+                  "退出代码: 0 安装成功; 1 安装失败; 2 命令行有误; 3 软件正在运行; 4 已安装较新版本; "
+                  "5 用户取消; 6 另一个安装程序正在运行";
+}
+
+} // namespace core

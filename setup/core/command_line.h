@@ -1,0 +1,48 @@
+#pragma once
+// The setup's command line, for unattended installation. Without arguments the setup is the
+// interactive one. Switches are matched ignoring ASCII case; a value may be quoted, and quotes only
+// group (a backslash is always a backslash, so /DIR="C:\Program Files\Velmora\" means what it
+// shows).
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+enum class SetupMode { Interactive, Silent, VerySilent };
+
+// What the setup's process returns, in every mode.
+enum ExitCode : int {
+    kExitInstalled = 0,
+    kExitFailed = 1,
+    kExitBadCommandLine = 2,
+    kExitApplicationRunning = 3,
+    kExitNewerVersionInstalled = 4,
+    kExitCancelled = 5,
+    kExitAnotherSetupRunning = 6,
+};
+
+struct SetupOptions {
+    SetupMode mode = SetupMode::Interactive;
+    std::optional<std::string> installDir; // /DIR=, as given (GBK)
+    bool noIcons = false;                  // /NOICONS: no desktop link
+    bool noRun = false;                    // /NORUN: nothing started at the end
+    bool run = false;                      // /RUN: start the application after a silent installation
+    bool force = false;                    // /FORCE: install over a newer version
+    bool closeApp = false;                 // /CLOSEAPP: end a running application
+    std::optional<std::string> logFile;    // /LOG=
+    bool showHelp = false;                 // /?
+};
+
+struct ParsedCommandLine {
+    SetupOptions options;
+    std::string error; // empty when the command line is good; else what is wrong with it
+};
+
+// `commandLine` is the whole line as the system gives it, the program's own path first (GBK).
+ParsedCommandLine ParseCommandLine(std::string_view commandLine);
+
+// The message box text listing the switches; `problem`, when given, comes first.
+std::string CommandLineHelp(const std::string& problem = "");
+
+} // namespace core
