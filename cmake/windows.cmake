@@ -72,6 +72,13 @@ add_executable(VlmraStub WIN32 setup/main.cpp setup/terminate_handler.cpp)
 target_link_libraries(VlmraStub PRIVATE setup_program)
 target_link_options(VlmraStub PRIVATE ${win_flags} -municode)
 
+# The same program with the payload format's reading stood in for by one without the inflater,
+# for the benchmark's figure of what the inflater adds. Built only when asked for.
+add_executable(VlmraStubStoredOnly WIN32 EXCLUDE_FROM_ALL setup/main.cpp setup/terminate_handler.cpp
+                                   tools/bench/stored_only_unpack.cpp)
+target_link_libraries(VlmraStubStoredOnly PRIVATE setup_program)
+target_link_options(VlmraStubStoredOnly PRIVATE ${win_flags} -municode)
+
 add_executable(VLMR WIN32 tools/standin/vlmr.cpp)
 add_executable(Uninstall WIN32 tools/standin/uninstall.cpp)
 add_executable(uidriver tools/uidriver/uidriver.cpp)
