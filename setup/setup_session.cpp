@@ -93,7 +93,6 @@ install::InstallSettings SetupSession::InstallationSettings() const {
 }
 
 void SetupSession::InstallationFinished() {
-    installationStarted_ = true;
     wizard_->ShowCompletionPage();
 }
 

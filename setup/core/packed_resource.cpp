@@ -27,15 +27,16 @@ std::uint32_t HeaderCheck(const char* header) {
 // Inflates a zlib stream through zlib's callback inflater, which works in its own 32 KB window
 // (the setup links only it, not the larger incremental inflater). The zlib header and the Adler-32
 // check of the content that close the stream are read here. Output is gathered in the caller's
-// buffer and written when it is full, so that a file is written in large pieces.
+// buffer and written when it is full, so that a file is written in large pieces; a stream that
+// holds more than `size` bytes is stopped as soon as it passes that.
 class StreamInflater {
   public:
-    StreamInflater(std::string_view body, std::string& buffer,
+    StreamInflater(std::string_view body, std::uint64_t size, std::string& buffer,
                    const std::function<void(std::string_view)>& write)
-        : left_(body), buffer_(buffer), write_(write) {}
+        : left_(body), size_(size), buffer_(buffer), write_(write) {}
 
-    // The number of bytes the stream held. Raises DamagedResourceError.
-    std::uint64_t Run() {
+    // Raises DamagedResourceError.
+    void Run() {
         if (left_.size() < 6) throw DamagedResourceError("it is cut short");
         const auto cmf = static_cast<unsigned char>(left_[0]), flags = static_cast<unsigned char>(left_[1]);
         if ((cmf & 0x0F) != Z_DEFLATED || (cmf >> 4) > 7 || (cmf << 8 | flags) % 31 != 0 || (flags & 0x20))
@@ -58,7 +59,7 @@ class StreamInflater {
         const auto* p = reinterpret_cast<const unsigned char*>(tail.data());
         const uLong expected = uLong{p[0]} << 24 | uLong{p[1]} << 16 | uLong{p[2]} << 8 | p[3];
         if (expected != check_) throw DamagedResourceError("its content does not match its check");
-        return produced_;
+        if (produced_ != size_) throw DamagedResourceError("it holds less than its size");
     }
 
   private:
@@ -74,8 +75,9 @@ class StreamInflater {
     static int Out(void* self, unsigned char* data, unsigned size) {
         auto& me = *static_cast<StreamInflater*>(self);
         try {
-            me.check_ = adler32(me.check_, data, size);
             me.produced_ += size;
+            if (me.produced_ > me.size_) throw DamagedResourceError("it holds more than its size");
+            me.check_ = adler32(me.check_, data, size);
             while (size > 0) {
                 const size_t piece = std::min<size_t>(size, me.buffer_.size() - me.filled_);
                 std::memcpy(&me.buffer_[me.filled_], data, piece);
@@ -96,13 +98,14 @@ class StreamInflater {
     }
 
     std::string_view left_;
+    const std::uint64_t size_;
     std::string& buffer_;
     const std::function<void(std::string_view)>& write_;
     size_t filled_ = 0;
     std::uint64_t produced_ = 0;
     uLong check_ = adler32(0, nullptr, 0);
     std::exception_ptr failure_;
-    unsigned char window_[1U << MAX_WBITS] = {};
+    unsigned char window_[1U << MAX_WBITS]; // zlib's own: it writes before it reads
 };
 
 } // namespace
@@ -144,21 +147,13 @@ void UnpackResource(std::string_view resource, std::string& buffer,
         write(body);
         return;
     }
-    // A stream that holds more than its size stops as soon as it passes it.
-    const std::uint64_t limit = header->originalSize;
-    std::uint64_t given = 0;
-    const std::function<void(std::string_view)> counted = [&](std::string_view piece) {
-        given += piece.size();
-        if (given > limit) throw DamagedResourceError("it holds more than its size");
-        write(piece);
-    };
-    auto inflater = std::make_unique<StreamInflater>(body, buffer, counted);
-    if (inflater->Run() != limit) throw DamagedResourceError("it holds less than its size");
+    std::make_unique<StreamInflater>(body, header->originalSize, buffer, write)->Run();
 }
 
 std::string UnpackedResource(std::string_view resource) {
+    if (!ReadPackHeader(resource)) return std::string(resource);
     std::string whole;
-    std::string buffer(64 * 1024, '\0');
+    std::string buffer(kUnpackBufferSize, '\0');
     UnpackResource(resource, buffer, [&whole](std::string_view piece) { whole.append(piece); });
     return whole;
 }

@@ -34,15 +34,19 @@ class DamagedResourceError : public SetupError {
     using SetupError::SetupError;
 };
 
+// The size of the buffer a compressed file is gathered in before it is written: large pieces keep
+// the writes few.
+constexpr size_t kUnpackBufferSize = 256 * 1024;
+
 // Hands the resource's original bytes to `write`, in pieces no larger than `buffer`'s size (a stored
 // resource in one piece, as it lies in the image). Raises DamagedResourceError, with zlib's reason,
 // when the resource is damaged or truncated; what `write` was given until then is not to be used.
 void UnpackResource(std::string_view resource, std::string& buffer,
                     const std::function<void(std::string_view)>& write);
 
-// The resource the builder stores for a file's bytes (pack_resource.cpp, not linked into the setup). With `compress`, deflate-compressed behind a
-// header when that is smaller; otherwise, and when compression does not shrink it, the bytes
-// themselves, behind a "stored" header only when they would read as a header.
+// The resource the builder stores for a file's bytes (pack_resource.cpp, not linked into the setup). With
+// `compress`, deflate-compressed behind a header when that is smaller; otherwise, and when compression does
+// not shrink it, the bytes themselves, behind a "stored" header only when they would read as a header.
 std::string PackResource(std::string_view original, bool compress);
 // Whether bytes that begin so must be stored behind a header (the first kPackHeaderSize bytes do).
 bool NeedsStoredHeader(std::string_view start);

@@ -180,7 +180,7 @@ class Sequence {
     Registration& registration_;
     const InstallSettings& settings_;
     std::vector<std::string> confirmedFolders_; // relative to the installation folder
-    std::string unpackBuffer_ = std::string(256 * 1024, '\0');
+    std::string unpackBuffer_ = std::string(core::kUnpackBufferSize, '\0');
 };
 
 } // namespace

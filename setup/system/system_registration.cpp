@@ -3,6 +3,7 @@
 
 #include "core/product.h"
 #include "core/program_group.h"
+#include "core/packed_resource.h"
 #include "core/registration.h"
 #include "desktop_link.h"
 #include "win_file_system.h"
@@ -39,7 +40,7 @@ void SystemRegistration::RunUninstallStep() {
     for (const core::RegistryRow& row : rows)
         registry.WriteString(row.name, row.data);
     WinFileSystem files(settings_.setupDir);
-    std::string buffer(256 * 1024, '\0');
+    std::string buffer(core::kUnpackBufferSize, '\0');
     install::WritePayloadResource(files, settings_.setupDir + "Uninstall.exe",
                                   payload_.Get("uninstall", "exename"), buffer);
 }
