@@ -1,11 +1,18 @@
-// Program entry: the shared flag, the single-instance guard, then the setup session, which owns
-// the windows and serves the program until the setup ends.
+// Program entry: the shared flag, the command line, the log, the single-instance guard, then the
+// setup session, which owns the windows and serves the program until the setup ends.
+#include "core/command_line.h"
+#include "core/profile.h"
 #include "setup_session.h"
+#include "system/log_file.h"
 #include "system/resource_store.h"
 #include "system/shared_flag.h"
+#include "system/temp_files.h"
+#include "system/wide.h"
 #include "toolkit/app.h"
 
 #include <windows.h>
+
+#include <memory>
 
 namespace {
 
@@ -18,6 +25,34 @@ void RestrictDllSearchToSystemFolder() {
     if (!restrict || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
+const char* ModeName(core::SetupMode mode) {
+    switch (mode) {
+    case core::SetupMode::Silent:
+        return "silent (/SILENT)";
+    case core::SetupMode::VerySilent:
+        return "very silent (/VERYSILENT)";
+    case core::SetupMode::Interactive:
+        break;
+    }
+    return "interactive";
+}
+
+// The first entries: what runs, and how it was started.
+void LogStart(install::InstallationLog& log, const core::PayloadStore& payload,
+              const std::string& commandLine, core::SetupMode mode) {
+    std::string configuration;
+    try {
+        configuration = payload.GetUnpacked(sys::kConfigFile.resName, sys::kConfigFile.resType);
+    } catch (const std::exception& e) {
+        log.Write(std::string("Error: ") + e.what());
+    }
+    log.Write("Setup of " + core::ProfileString(configuration, "Form", "Caption") + ", version " +
+              core::ProfileString(configuration, "Form", "Version") + " (serial " +
+              core::ProfileString(configuration, "Form", "Serial") + ")");
+    log.Write("Command line: " + commandLine);
+    log.Write(std::string("Mode: ") + ModeName(mode));
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -25,18 +60,47 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::App app;
     // Made after the application object and so released before it, first of all at exit.
     sys::SharedFlag sharedFlag;
+    app.SetTitle("vlmraSetup");
+
+    const std::string commandLine = sys::Gbk(GetCommandLineW());
+    const core::ParsedCommandLine parsed = core::ParseCommandLine(commandLine);
+    if (!parsed.error.empty()) {
+        app.ShowMessage(nullptr, core::CommandLineHelp(parsed.error), app.Title(), MB_OK | MB_ICONERROR);
+        return core::kExitBadCommandLine;
+    }
+    const core::SetupOptions& options = parsed.options;
+    if (options.showHelp) {
+        app.ShowMessage(nullptr, core::CommandLineHelp(), app.Title(), MB_OK | MB_ICONINFORMATION);
+        return core::kExitInstalled;
+    }
+    // Started without arguments, the setup returns 0 whatever happens, as it always has; the exit
+    // codes are for those who start it with a command line.
+    const auto exitWith = [&parsed](core::ExitCode code) { return parsed.hasArguments ? code : 0; };
+
+    // Opened before the guard: a second setup given the same file cannot open it, and so leaves the
+    // running setup's log alone.
+    const auto log =
+        options.logFile ? std::make_unique<sys::LogFile>(*options.logFile) : std::make_unique<sys::LogFile>();
+    sys::ResourceStore payload;
+    if (log->Opened()) LogStart(*log, payload, commandLine, options.mode);
 
     // Held until the process ends and never closed here: the system frees it at exit.
     HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        app.ShowMessage(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
-        return 0;
+        log->Write("Another setup is running: this one ends");
+        log->Write("Exit code: " + std::to_string(core::kExitAnotherSetupRunning));
+        if (options.mode == core::SetupMode::Interactive)
+            app.ShowMessage(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
+        return exitWith(core::kExitAnotherSetupRunning);
     }
     (void)instanceMutex;
-    app.SetTitle("vlmraSetup");
 
-    sys::ResourceStore payload;
-    SetupSession session(app, payload);
-    session.Run();
-    return 0;
+    core::ExitCode exitCode;
+    {
+        SetupSession session(app, payload, options, *log);
+        session.Run();
+        exitCode = session.ExitCode();
+    }
+    log->Write("Exit code: " + std::to_string(exitCode));
+    return exitWith(exitCode);
 }

@@ -1,22 +1,57 @@
 #include "setup_session.h"
 
 #include "backdrop/backdrop_window.h"
+#include "core/install_location.h"
 #include "core/product.h"
 #include "core/profile.h"
 #include "core/running_application.h"
 #include "core/setup_error.h"
 #include "progress/progress_window.h"
+#include "system/drives.h"
 #include "system/file_io.h"
+#include "system/installed_copy.h"
 #include "system/running_application_process.h"
 #include "system/shell_api.h"
+#include "system/system_registration.h"
 #include "system/temp_files.h"
 #include "system/wide.h"
+#include "system/win_file_system.h"
 #include "toolkit/app.h"
 #include "wizard/wizard_window.h"
 
 #include <set>
 
-SetupSession::SetupSession(ui::App& app, const core::PayloadStore& payload) : app_(app), payload_(payload) {
+namespace {
+
+constexpr char kExecutableRunningMessage[] = "所要安装的程序正在运行中,请退出后再安装!";
+
+// /VERYSILENT: the installation with nothing shown. Messages are still handled, for the hidden
+// windows of the shell link and the program group's conversation.
+class QuietProgressView : public install::ProgressView {
+  public:
+    QuietProgressView(ui::App& app, SetupSession& session) : app_(app), session_(session) {}
+    void SetLabel(const std::string&) override {}
+    void HideLabel() override {}
+    void SetBar(int) override {}
+    void Pause() override {} // the pause is for someone watching
+    bool HandleMessages() override {
+        app_.ProcessMessages();
+        return !app_.Terminated();
+    }
+    void ShowFolderError(const std::string& message) override { session_.ReportError(message); }
+
+  private:
+    ui::App& app_;
+    SetupSession& session_;
+};
+
+} // namespace
+
+SetupSession::SetupSession(ui::App& app, const core::PayloadStore& payload, const core::SetupOptions& options,
+                           install::InstallationLog& log)
+    : app_(app), payload_(payload), options_(options), log_(log) {
+    app_.SetErrorHandler([this](const std::string& message) { return ErrorRaised(message); });
+    if (Unattended()) return;
     backdrop_ = std::make_unique<BackdropWindow>(app, *this);
     try {
         Prepare();
@@ -27,17 +62,23 @@ SetupSession::SetupSession(ui::App& app, const core::PayloadStore& payload) : ap
     wizard_ = std::make_unique<WizardWindow>(app, *this, backdrop_->Handle());
 }
 
-SetupSession::~SetupSession() = default;
+SetupSession::~SetupSession() {
+    app_.SetErrorHandler(nullptr);
+}
 
 void SetupSession::Prepare() {
     mayProceed_ = true;
     tempDir_ = sys::TempFolder();
     if (sys::IsApplicationRunning()) {
         if (app_.ShowMessage(backdrop_->Handle(), core::EndApplicationQuestion(), "运行提示",
-                             MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) == IDYES)
+                             MB_YESNO | MB_ICONWARNING | MB_SYSTEMMODAL) == IDYES) {
             sys::EndRunningApplication(core::kApplicationWindowClass, app_.Title());
-        else
+            log_.Write("The running application was ended, as the user chose");
+        } else {
             mayProceed_ = false;
+            log_.Write("The application is running and the user chose to leave it: setup ends");
+            Decide(core::kExitApplicationRunning);
+        }
     }
     if (!mayProceed_) return;
     sys::WriteTempFiles(payload_, tempDir_);
@@ -48,7 +89,10 @@ void SetupSession::Prepare() {
 }
 
 void SetupSession::Run() {
-    app_.Run(*backdrop_);
+    if (Unattended())
+        RunUnattended();
+    else
+        app_.Run(*backdrop_);
 }
 
 void SetupSession::ShowWizard() {
@@ -67,6 +111,7 @@ void SetupSession::BeginInstallation(const std::string& installDir, bool saveDes
     installDir_ = installDir;
     saveDesktopLink_ = saveDesktopLink;
     installationStarted_ = true;
+    log_.Write("Installation folder: " + installDir_ + " (chosen on the folder page)");
 }
 
 void SetupSession::RunInstallation() {
@@ -79,56 +124,186 @@ void SetupSession::RunInstallation() {
     End();
 }
 
-install::InstallSettings SetupSession::InstallationSettings() const {
+install::Outcome SetupSession::Install(install::ProgressView& view, HWND owner) {
     install::InstallSettings settings;
     settings.setupDir = installDir_;
     settings.tempDir = tempDir_;
     settings.exeName = ConfigValue("Run", "FileName");
-    settings.wizardCaption = wizard_->Caption();
+    settings.wizardCaption = wizard_ ? wizard_->Caption() : ConfigValue("Form", "Caption");
     settings.desktopLinkName = ConfigValue("Form", "desKtopLink");
     settings.saveDesktopLink = saveDesktopLink_;
     settings.serial = ConfigValue("Form", "Serial");
     settings.version = ConfigValue("Form", "Version");
-    return settings;
+
+    sys::WinFileSystem systemFiles(settings.setupDir);
+    install::LoggedFileSystem files(systemFiles, log_);
+    sys::SystemRegistration registration(payload_, settings, log_);
+    const install::Outcome outcome = install::RunInstallation(payload_, files, view, registration, settings);
+    switch (outcome) {
+    case install::Outcome::Finished:
+        log_.Write("Installation finished");
+        break;
+    case install::Outcome::ExecutableLocked:
+        ReportError(kExecutableRunningMessage);
+        if (!Unattended()) app_.ShowMessage(owner, kExecutableRunningMessage, app_.Title(), MB_OK);
+        StopInstallation(core::kExitFailed);
+        break;
+    case install::Outcome::Stopped:
+        // The folder's error has been shown (and logged); the user cancels from there, while an
+        // unattended setup stops here.
+        if (Unattended()) StopInstallation(core::kExitFailed);
+        break;
+    case install::Outcome::Cancelled: // the program is ending already
+        break;
+    }
+    return outcome;
 }
 
 void SetupSession::InstallationFinished() {
-    wizard_->ShowCompletionPage();
-}
-
-void SetupSession::StopInstallation() {
-    installationStarted_ = false;
-    End();
-}
-
-void SetupSession::Finish(HWND owner, bool runApplication) {
-    if (runApplication && installationStarted_) {
-        const std::string settings = installDir_ + "Options.ini";
-        bool written = true;
+    Decide(core::kExitInstalled);
+    if (!Unattended()) {
+        wizard_->ShowCompletionPage();
+        return;
+    }
+    if (options_.run) {
         try {
-            // The application's settings file, read and written as every installed file is: never
-            // through a link, and no larger than a text file can be.
-            std::set<std::string> checkedFolders; // looked at before the read, not again for the write
-            sys::RequireNoLinkBelow(installDir_, settings, &checkedFolders);
-            const std::string old = sys::FileExists(settings) ? sys::ReadWholeFile(settings) : std::string();
-            sys::WriteFileBelow(installDir_, settings, core::ProfileWithValue(old, "Option", "Reset", "88"),
-                                &checkedFolders);
-        } catch (const core::SetupError&) {
-            written = false;
+            StartApplication(nullptr);
+        } catch (...) {
+            ui::App::ReportCurrentException(); // logged; the installation stands
         }
-        const std::wstring program = sys::Wide(installDir_ + ConfigValue("Run", "FileName"));
-        if (!sys::shell::OpenAsDesktopUser(owner, program))
-            app_.ShowMessage(owner, core::StartFromDesktopLinkNotice(), app_.Title(),
-                             MB_OK | MB_ICONINFORMATION);
-        if (!written) throw core::SetupError("Unable to write to " + settings);
     }
     End();
 }
 
-void SetupSession::End() {
-    backdrop_->Close();
+void SetupSession::StopInstallation(core::ExitCode exitCode) {
+    installationStarted_ = false;
+    if (exitCode == core::kExitCancelled) log_.Write("The installation was cancelled by the user");
+    End(exitCode);
+}
+
+void SetupSession::ReportError(const std::string& message) {
+    log_.Write("Error: " + message);
+    Decide(core::kExitFailed);
+}
+
+bool SetupSession::ErrorRaised(const std::string& message) {
+    ReportError(message);
+    if (!Unattended()) return false;
+    End(core::kExitFailed); // where the interactive setup shows the box and goes no further
+    return true;
+}
+
+void SetupSession::Decide(core::ExitCode exitCode) {
+    if (!exitCode_) exitCode_ = exitCode;
+}
+
+void SetupSession::Finish(HWND owner, bool runApplication) {
+    if (runApplication && !options_.noRun && installationStarted_) StartApplication(owner);
+    End();
+}
+
+void SetupSession::StartApplication(HWND owner) {
+    const std::string settings = installDir_ + "Options.ini";
+    bool written = true;
+    try {
+        // The application's settings file, read and written as every installed file is: never
+        // through a link, and no larger than a text file can be.
+        std::set<std::string> checkedFolders; // looked at before the read, not again for the write
+        sys::RequireNoLinkBelow(installDir_, settings, &checkedFolders);
+        const std::string old = sys::FileExists(settings) ? sys::ReadWholeFile(settings) : std::string();
+        sys::WriteFileBelow(installDir_, settings, core::ProfileWithValue(old, "Option", "Reset", "88"),
+                            &checkedFolders);
+    } catch (const core::SetupError&) {
+        written = false;
+    }
+    const std::string program = installDir_ + ConfigValue("Run", "FileName");
+    if (sys::shell::OpenAsDesktopUser(owner, sys::Wide(program))) {
+        log_.Write("Application started: " + program);
+    } else {
+        log_.Write(core::StartFromDesktopLinkNotice());
+        if (!Unattended())
+            app_.ShowMessage(owner, core::StartFromDesktopLinkNotice(), app_.Title(),
+                             MB_OK | MB_ICONINFORMATION);
+    }
+    if (!written) throw core::SetupError("Unable to write to " + settings);
+}
+
+void SetupSession::End(core::ExitCode exitCode) {
+    Decide(exitCode);
+    if (backdrop_)
+        backdrop_->Close();
+    else if (progress_)
+        progress_->CloseAtEnd();
 }
 
 void SetupSession::BackdropClosing() {
     sys::DeleteTempFiles(tempDir_);
+}
+
+void SetupSession::RunUnattended() {
+    try {
+        if (PrepareUnattended()) {
+            installationStarted_ = true;
+            if (options_.mode == core::SetupMode::Silent) {
+                ProgressWindow progress(app_, *this, nullptr);
+                progress_ = &progress;
+                app_.Run(progress);
+                progress_ = nullptr;
+            } else {
+                QuietProgressView view(app_, *this);
+                if (Install(view, nullptr) == install::Outcome::Finished) InstallationFinished();
+            }
+        }
+    } catch (...) {
+        ui::App::ReportCurrentException(); // logged, and the setup fails
+    }
+    progress_ = nullptr;
+    if (!tempDir_.empty()) sys::DeleteTempFiles(tempDir_);
+}
+
+bool SetupSession::PrepareUnattended() {
+    tempDir_ = sys::TempFolder();
+    if (sys::IsApplicationRunning()) {
+        if (!options_.closeApp) {
+            log_.Write("The application is running: setup ends (/CLOSEAPP would end the application)");
+            Decide(core::kExitApplicationRunning);
+            return false;
+        }
+        sys::EndRunningApplication(core::kApplicationWindowClass, app_.Title());
+        log_.Write("The running application was ended (/CLOSEAPP)");
+    }
+    sys::WriteTempFiles(payload_, tempDir_);
+
+    const std::optional<sys::InstalledCopy> installed = sys::FindInstalledCopy();
+    if (installed) {
+        const std::string serial = ConfigValue("Form", "Serial");
+        const core::SerialOrder order = sys::CompareWithInstalled(serial, installed->serial);
+        const std::string found = "An earlier installation (serial " + installed->serial + ") is in " +
+                                  installed->folder + "; this setup's serial is " + serial;
+        if (order == core::SerialOrder::ConfiguredOlder && !options_.force) {
+            log_.Write(found + ". A newer version is installed: setup ends (/FORCE would install over it)");
+            Decide(core::kExitNewerVersionInstalled);
+            return false;
+        }
+        log_.Write(found + ". It is installed over");
+    }
+
+    if (options_.installDir) {
+        installDir_ = core::CompletedInstallFolder(*options_.installDir);
+        log_.Write("Installation folder: " + installDir_ + " (given by /DIR)");
+    } else if (installed) {
+        installDir_ = installed->folder;
+        log_.Write("Installation folder: " + installDir_ + " (that of the earlier installation)");
+    } else if (auto folder =
+                   core::DefaultSetupDir(sys::LogicalDriveRoots(), ConfigValue("SetupDir", "DirName"))) {
+        installDir_ = *folder;
+        log_.Write("Installation folder: " + installDir_ + " (the folder page's default)");
+    } else {
+        // The folder page tells the user and keeps the configured folder; so does this.
+        installDir_ = ConfigValue("SetupDir", "SetupPath") + "\\";
+        log_.Write("硬盘分区异常，无法安装软件。");
+        log_.Write("Installation folder: " + installDir_ + " (the configured folder: no drive D:, E: or C:)");
+    }
+    saveDesktopLink_ = !options_.noIcons;
+    return true;
 }

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "ascii.h"
+#include "install_location.h"
 
 #include <vector>
 
@@ -46,7 +47,9 @@ ParsedCommandLine ParseCommandLine(std::string_view commandLine) {
     ParsedCommandLine parsed;
     SetupOptions& o = parsed.options;
     bool silent = false, verySilent = false;
-    for (const std::string& argument : Arguments(commandLine)) {
+    const std::vector<std::string> arguments = Arguments(commandLine);
+    parsed.hasArguments = !arguments.empty();
+    for (const std::string& argument : arguments) {
         const size_t equals = argument.find('=');
         const std::string name = AsciiUpper(argument.substr(0, equals));
         const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
@@ -73,6 +76,12 @@ ParsedCommandLine ParseCommandLine(std::string_view commandLine) {
                 parsed.error =
                     "The switch " + name + " needs a value, as in " + name + "=\"...\": " + argument;
                 return parsed;
+            }
+            if (name == "/DIR") {
+                if (const std::string problem = InstallFolderProblem(value); !problem.empty()) {
+                    parsed.error = "/DIR=" + value + ": " + problem;
+                    return parsed;
+                }
             }
             (name == "/DIR" ? o.installDir : o.logFile) = value;
             continue;

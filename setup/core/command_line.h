@@ -24,7 +24,7 @@ enum ExitCode : int {
 
 struct SetupOptions {
     SetupMode mode = SetupMode::Interactive;
-    std::optional<std::string> installDir; // /DIR=, as given (GBK)
+    std::optional<std::string> installDir; // /DIR=, as given (GBK): absolute, as on the folder page
     bool noIcons = false;                  // /NOICONS: no desktop link
     bool noRun = false;                    // /NORUN: nothing started at the end
     bool run = false;                      // /RUN: start the application after a silent installation
@@ -36,7 +36,8 @@ struct SetupOptions {
 
 struct ParsedCommandLine {
     SetupOptions options;
-    std::string error; // empty when the command line is good; else what is wrong with it
+    bool hasArguments = false; // anything after the program's path: the exit codes then tell outcomes
+    std::string error;         // empty when the command line is good; else what is wrong with it
 };
 
 // `commandLine` is the whole line as the system gives it, the program's own path first (GBK).

@@ -54,4 +54,10 @@ std::vector<RegistryRow> RegistrationRows(const RegistrationInputs& in) {
     };
 }
 
+std::string RegistryRowText(const RegistryRow& row) {
+    return std::string(row.root == RegistryRoot::ClassesRoot ? "HKEY_CLASSES_ROOT\\"
+                                                             : "HKEY_CURRENT_USER\\") +
+           row.key + "\\" + (row.name.empty() ? "(default)" : row.name) + " = \"" + row.data + "\"";
+}
+
 } // namespace core

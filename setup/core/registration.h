@@ -14,6 +14,9 @@ struct RegistryRow {
     std::string data;
 };
 
+// A row as the installation log shows it: root\key\name = "data".
+std::string RegistryRowText(const RegistryRow& row);
+
 // The version shown in the list of installed programs: character 1 of the serial, ".", characters
 // 2-3, ".", characters 4-13 (positions past the end give nothing).
 std::string DisplayVersion(const std::string& serial);

@@ -2,8 +2,6 @@
 
 #include "setup_session.h"
 #include "system/pause_setting.h"
-#include "system/system_registration.h"
-#include "system/win_file_system.h"
 #include "toolkit/app.h"
 #include "toolkit/gdi.h"
 
@@ -20,6 +18,7 @@ constexpr DWORD kMessagesInterval = 16; // milliseconds: one frame of a 60 Hz di
 
 ProgressWindow::ProgressWindow(ui::App& app, SetupSession& session, HWND owner)
     : ui::Form(app), session_(session), pauseMs_(sys::PauseMilliseconds()) {
+    isMain_ = owner == nullptr;
     colour_ = RGB(255, 255, 255);
     CreateForm(L"TFormsec", "安装", WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2,
@@ -32,9 +31,11 @@ ProgressWindow::ProgressWindow(ui::App& app, SetupSession& session, HWND owner)
     // can read, and drawing each would cost more than writing the file.
     stepLabel_->LimitRedraws(30);
     progressBar_ = Add<ui::ProgressBar>(Handle(), 40, 112, 277, 17);
-    cancelButton_ = Add<ui::Button>(Handle(), "取消", 132, 156, 89, 25);
-    cancelButton_->SetFont(kFont);
-    cancelButton_->onClick = [this] { CancelClicked(); };
+    if (!session_.Unattended()) {
+        cancelButton_ = Add<ui::Button>(Handle(), "取消", 132, 156, 89, 25);
+        cancelButton_->SetFont(kFont);
+        cancelButton_->onClick = [this] { CancelClicked(); };
+    }
     copyAnimation_->PlayFileCopy();
 }
 
@@ -44,23 +45,20 @@ void ProgressWindow::Activated() {
     RunInstallation();
 }
 
+void ProgressWindow::OnShow() {
+    if (!isMain_) return; // the modal window is activated as it shows
+    // Shown as the main window, it may not become the active one (another program has the
+    // foreground): the installation starts once the window has been drawn, activated or not.
+    StartTimer(kStartTimer, 0, [this] {
+        StopTimer(kStartTimer);
+        Activated();
+    });
+}
+
 void ProgressWindow::RunInstallation() {
-    const install::InstallSettings settings = session_.InstallationSettings();
-    sys::WinFileSystem files(settings.setupDir);
-    sys::SystemRegistration registration(session_.Payload(), settings);
-    switch (install::RunInstallation(session_.Payload(), files, *this, registration, settings)) {
-    case install::Outcome::Finished:
+    if (session_.Install(*this, Handle()) == install::Outcome::Finished) {
         finished_ = true;
         StartTimer(kHandOverTimer, 1000, [this] { HandOver(); });
-        break;
-    case install::Outcome::ExecutableLocked:
-        Application().ShowMessage(Handle(), "所要安装的程序正在运行中,请退出后再安装!", Application().Title(),
-                                  MB_OK);
-        session_.StopInstallation();
-        break;
-    case install::Outcome::Stopped:   // the folder's box has been shown; cancel is the way on
-    case install::Outcome::Cancelled: // the program is ending already
-        break;
     }
 }
 
@@ -69,12 +67,18 @@ void ProgressWindow::CancelClicked() {
         IDOK)
         return;
     cancelled_ = true;
-    session_.StopInstallation();
+    session_.StopInstallation(core::kExitCancelled);
 }
 
 bool ProgressWindow::MayClose() {
-    if (!cancelled_) CancelClicked();
+    if (closing_) return true;
+    if (!cancelled_ && cancelButton_) CancelClicked();
     return false;
+}
+
+void ProgressWindow::CloseAtEnd() {
+    closing_ = true;
+    Close();
 }
 
 void ProgressWindow::HandOver() {
@@ -120,5 +124,7 @@ bool ProgressWindow::HandleMessages() {
 }
 
 void ProgressWindow::ShowFolderError(const std::string& message) {
-    Application().ShowMessage(Handle(), message, Application().Title(), MB_OK | MB_ICONERROR);
+    session_.ReportError(message);
+    if (!session_.Unattended())
+        Application().ShowMessage(Handle(), message, Application().Title(), MB_OK | MB_ICONERROR);
 }

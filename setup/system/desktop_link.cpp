@@ -29,7 +29,7 @@ namespace {
 
 } // namespace
 
-void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
+std::string SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
     com::UseOnThisThread();
     sys::ComPtr<IShellLinkW> link;
     const HRESULT hr = sys::com::CreateInstance(CLSID_ShellLink, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -42,7 +42,7 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
     // Paths go through the one GBK conversion, so the link is right whatever the code page.
     (void)link->SetPath(sys::Wide(exePath).c_str());
     (void)link->SetWorkingDirectory(sys::Wide(core::FolderWithBackslash(exePath)).c_str());
-    if (!wanted) return;
+    if (!wanted) return {};
     // The link goes into the all-users desktop folder and nowhere else.
     if (const std::string problem = core::DesktopLinkNameProblem(linkFileName); !problem.empty())
         throw core::SetupError("The desktop link's name \"" + linkFileName + "\" " + problem +
@@ -54,8 +54,8 @@ void SaveDesktopLink(const std::string& exePath, const std::string& linkFileName
         (void)sys::shell::GetPathFromIDList(folder, desktop);
         sys::com::TaskMemFree(folder);
     }
-    const std::wstring target = sys::Wide(sys::Gbk(desktop) + linkFileName);
-    (void)file->Save(target.c_str(), FALSE);
+    const std::string target = sys::Gbk(desktop) + linkFileName;
+    return SUCCEEDED(file->Save(sys::Wide(target).c_str(), FALSE)) ? target : std::string();
 }
 
 } // namespace sys

@@ -18,12 +18,14 @@ namespace {
 
 // The rows under one root, each: its key opened from the root (created when missing), the value
 // written, the key closed.
-void WriteRows(Registry& registry, const std::vector<core::RegistryRow>& rows, core::RegistryRoot root) {
+void WriteRows(Registry& registry, const std::vector<core::RegistryRow>& rows, core::RegistryRoot root,
+               install::InstallationLog& log) {
     registry.SetRoot(root == core::RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_CURRENT_USER);
     for (const core::RegistryRow& row : rows) {
         if (row.root != root) continue;
         (void)registry.OpenKey(row.key);
         registry.WriteString(row.name, row.data);
+        log.Write("Registry value set: " + core::RegistryRowText(row));
         registry.CloseKey();
     }
 }
@@ -37,27 +39,37 @@ void SystemRegistration::RunUninstallStep() {
         core::UninstallRows(settings_.setupDir, settings_.serial, core::kWebAddress);
     registry.CloseKey();
     (void)registry.OpenKey(rows.front().key);
-    for (const core::RegistryRow& row : rows)
+    for (const core::RegistryRow& row : rows) {
         registry.WriteString(row.name, row.data);
-    WinFileSystem files(settings_.setupDir);
+        log_.Write("Registry value set: " + core::RegistryRowText(row));
+    }
+    WinFileSystem systemFiles(settings_.setupDir);
+    install::LoggedFileSystem files(systemFiles, log_);
     std::string buffer(core::kUnpackBufferSize, '\0');
     install::WritePayloadResource(files, settings_.setupDir + "Uninstall.exe",
                                   payload_.Get("uninstall", "exename"), buffer);
 }
 
 void SystemRegistration::CreateDesktopLink() {
-    SaveDesktopLink(settings_.setupDir + settings_.exeName, settings_.desktopLinkName,
-                    settings_.saveDesktopLink);
+    const std::string link = SaveDesktopLink(settings_.setupDir + settings_.exeName,
+                                             settings_.desktopLinkName, settings_.saveDesktopLink);
+    log_.Write(!link.empty()               ? "Desktop link saved: " + link
+               : settings_.saveDesktopLink ? std::string("The desktop link could not be saved")
+                                           : std::string("No desktop link: not wanted"));
 }
 
 void SystemRegistration::CreateProgramGroup() {
     DdeConversation& conversation = programManager_;
     const sys::ScopeExit closeConversation([&conversation] { conversation.Close(); });
     conversation.SetLink("ProgMan", "ProgMan");
-    if (!conversation.Open()) return;
+    if (!conversation.Open()) {
+        log_.Write("No program group: the Program Manager could not be reached");
+        return;
+    }
     for (const std::string& command : core::ProgramGroupCommands(settings_.wizardCaption, settings_.setupDir,
                                                                  settings_.setupDir + settings_.exeName))
         conversation.ExecuteAsync(command);
+    log_.Write("Program group sent to the Program Manager: " + settings_.wizardCaption);
 }
 
 void SystemRegistration::WriteRegistryEntries(const std::string& extension, const std::string& classKey,
@@ -66,11 +78,11 @@ void SystemRegistration::WriteRegistryEntries(const std::string& extension, cons
     core::RegistrationInputs in{extension, classKey,           description, exePath,
                                 iconIndex, settings_.setupDir, "",          ""};
     sys::Registry registry;
-    WriteRows(registry, core::RegistrationRows(in), core::RegistryRoot::ClassesRoot);
+    WriteRows(registry, core::RegistrationRows(in), core::RegistryRoot::ClassesRoot, log_);
     sys::shell::ChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     in.serial = settings_.serial;
     in.version = settings_.version;
-    WriteRows(registry, core::RegistrationRows(in), core::RegistryRoot::CurrentUser);
+    WriteRows(registry, core::RegistrationRows(in), core::RegistryRoot::CurrentUser, log_);
 }
 
 } // namespace sys

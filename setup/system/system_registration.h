@@ -2,6 +2,7 @@
 // The steps after the payload as the real system carries them out: the uninstall entry and the
 // uninstaller, the desktop shortcut, the program group and the registry entries.
 #include "engine/installation.h"
+#include "engine/installation_log.h"
 #include "system/dde_conversation.h"
 #include "system/registry.h"
 
@@ -9,8 +10,10 @@ namespace sys {
 
 class SystemRegistration : public install::Registration {
   public:
-    SystemRegistration(const core::PayloadStore& payload, const install::InstallSettings& settings)
-        : payload_(payload), settings_(settings) {}
+    // Each value set, the uninstaller, the link and the program group go to `log`.
+    SystemRegistration(const core::PayloadStore& payload, const install::InstallSettings& settings,
+                       install::InstallationLog& log)
+        : payload_(payload), settings_(settings), log_(log) {}
     void RunUninstallStep() override;
     void CreateDesktopLink() override;
     void CreateProgramGroup() override;
@@ -21,6 +24,7 @@ class SystemRegistration : public install::Registration {
   private:
     const core::PayloadStore& payload_;
     const install::InstallSettings& settings_;
+    install::InstallationLog& log_;
     Registry uninstallRegistry_;
     DdeConversation programManager_; // the program group's conversation
 };

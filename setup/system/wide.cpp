@@ -14,14 +14,26 @@ std::wstring Wide(std::string_view gbk) {
     return out;
 }
 
-std::string Gbk(std::wstring_view wide) {
+namespace {
+
+std::string Narrow(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
-    const int n = WideCharToMultiByte(kGbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+    const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                                       nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(kGbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
                         nullptr);
     return out;
+}
+
+} // namespace
+
+std::string Gbk(std::wstring_view wide) {
+    return Narrow(kGbkCodePage, wide);
+}
+
+std::string Utf8(std::wstring_view wide) {
+    return Narrow(CP_UTF8, wide);
 }
 
 std::string WindowTextGbk(HWND window) {

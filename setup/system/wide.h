@@ -10,6 +10,8 @@ namespace sys {
 
 std::wstring Wide(std::string_view gbk);
 std::string Gbk(std::wstring_view wide);
+// For files that are UTF-8 whatever the code page (the installation log).
+std::string Utf8(std::wstring_view wide);
 
 // A window's text as GBK, read through the wide API.
 std::string WindowTextGbk(HWND window);

@@ -92,6 +92,7 @@ HWND App::ErrorBoxOwner() const {
 }
 
 void App::ShowError(const std::string& message) {
+    if (errorHandler_ && errorHandler_(core::WithFullStop(message))) return;
     ShowMessage(ErrorBoxOwner(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 

@@ -42,6 +42,11 @@ class App {
     // The box for an error that leaves a handler: the title as caption, error icon, OK, the
     // message with its full stop.
     void ShowError(const std::string& message);
+    // Sees every error before its box: the setup logs it, and an unattended setup, which shows no
+    // box, returns true to say it has dealt with the error.
+    void SetErrorHandler(std::function<bool(const std::string&)> handler) {
+        errorHandler_ = std::move(handler);
+    }
     // Shows the exception being handled in the standard error box. Called only from inside every
     // callback's catch (...) block; never throws.
     static void ReportCurrentException() noexcept;
@@ -65,6 +70,7 @@ class App {
     bool terminated_ = false;
     HWND postTarget_ = nullptr;
     HWND window_ = nullptr;
+    std::function<bool(const std::string&)> errorHandler_;
     // The window an error box is owned by, so that it is modal to the setup even while another
     // program is active: the active window, else the main window's last active popup.
     HWND ErrorBoxOwner() const;

@@ -11,7 +11,7 @@
 #include "setup_session.h"
 #include "system/drives.h"
 #include "system/file_io.h"
-#include "system/registry.h"
+#include "system/installed_copy.h"
 #include "toolkit/app.h"
 #include "toolkit/folder_browser.h"
 #include "toolkit/gdi.h"
@@ -41,6 +41,9 @@ constexpr UINT_PTR kLaterPagesTimer = 1;
 
 WizardWindow::WizardWindow(ui::App& app, SetupSession& session, HWND owner)
     : ui::Form(app), session_(session) {
+    // The command line's choices are the wizard's defaults; the user may still change them.
+    saveDesktopLink_ = !session_.Options().noIcons;
+    runApplication_ = !session_.Options().noRun;
     colour_ = kWhite;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -195,7 +198,7 @@ void WizardWindow::CreateFolderPage(HWND page) {
     desktopLinkBox_ = Add<ui::Button>(page, "创建桌面快捷方式", 30, 256, 160, 17, BS_AUTOCHECKBOX);
     desktopLinkBox_->SetFont(kWindowFont);
     desktopLinkBox_->SetBackground(face);
-    desktopLinkBox_->SetChecked(true);
+    desktopLinkBox_->SetChecked(saveDesktopLink_);
 
     browseButton_->onClick = [this] { BrowseClicked(); };
     folderEdit_->onChange = [this] { FolderEdited(); };
@@ -239,33 +242,22 @@ void WizardWindow::Activated() {
 }
 
 void WizardWindow::CheckEarlierInstallation() {
-    std::string installedSerial, installedPath;
-    {
-        sys::Registry registry;
-        (void)registry.OpenKey("Software\\VLMRA\\Shell\\Serial");
-        installedSerial = registry.ReadString("Serial");
-        registry.CloseKey();
-        (void)registry.OpenKey("Software\\VLMRA\\Shell\\PathName");
-        installedPath = registry.ReadString("Path");
-    }
-    if (installedSerial.empty() || installedPath.empty()) return;
-    // The name is fixed: an earlier installation is recognised by its main executable.
-    if (!sys::FileExists(installedPath + "VLMR.exe")) return;
-
-    wchar_t separator[4] = L".";
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
+    const std::optional<sys::InstalledCopy> installed = sys::FindInstalledCopy();
+    if (!installed) return;
     std::string question;
-    switch (core::CompareSerials(serial_, installedSerial, separator[0] < 128 ? char(separator[0]) : '.')) {
+    core::ExitCode declined = core::kExitCancelled;
+    switch (sys::CompareWithInstalled(serial_, installed->serial)) {
     case core::SerialOrder::Equal:
         question = core::ReinstallQuestion(Caption());
         break;
     case core::SerialOrder::ConfiguredOlder:
         question = core::OlderVersionQuestion();
+        declined = core::kExitNewerVersionInstalled;
         break;
     case core::SerialOrder::ConfiguredNewer:
         return;
     }
-    if (!ui::Confirm(Handle(), question)) session_.End();
+    if (!ui::Confirm(Handle(), question)) session_.End(declined);
 }
 
 void WizardWindow::NextClicked() {
@@ -397,7 +389,9 @@ void WizardWindow::ShowFlow() {
 void WizardWindow::FillDriveGrid(bool chooseDefault) {
     driveGrid_->SetColumns({50, 80, 80, 0, 0});
     const std::vector<std::string> roots = sys::LogicalDriveRoots();
-    if (chooseDefault) {
+    if (chooseDefault && session_.Options().installDir) {
+        installDir_ = core::CompletedInstallFolder(*session_.Options().installDir);
+    } else if (chooseDefault) {
         if (auto folder = core::DefaultSetupDir(roots, session_.ConfigValue("SetupDir", "DirName")))
             installDir_ = *folder;
         else

@@ -1,4 +1,5 @@
 #include "core/command_line.h"
+#include "core/install_location.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,10 @@ TEST(CommandLine, NoArgumentsIsTheInteractiveSetup) {
         EXPECT_EQ(parsed.error, "") << line;
         EXPECT_EQ(parsed.options.mode, SetupMode::Interactive) << line;
         EXPECT_FALSE(parsed.options.installDir) << line;
+        EXPECT_FALSE(parsed.hasArguments) << line;
     }
+    // Any argument at all, even one that changes nothing the interactive setup does, counts.
+    EXPECT_TRUE(core::ParseCommandLine("s.exe /LOG=x.log").hasArguments);
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithQuotedValues) {
@@ -54,6 +58,12 @@ TEST(CommandLine, BadCommandLinesAreNamed) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(core::ParseCommandLine(c.line).error, c.error) << c.line;
+    // A folder the folder page would refuse: not absolute, or a drive without its backslash.
+    for (const char* folder : {"Velmora", "C:Velmora", "\\\\server", "\\Velmora"}) {
+        const std::string error = core::ParseCommandLine(std::string("s.exe /DIR=") + folder).error;
+        EXPECT_EQ(error.rfind(std::string("/DIR=") + folder + ": ", 0), 0u) << error;
+        EXPECT_NE(error.find(core::InstallFolderProblem(folder)), std::string::npos) << error;
+    }
 }
 
 TEST(CommandLine, HelpListsEverySwitchAndExitCode) {

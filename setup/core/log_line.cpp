@@ -1,0 +1,48 @@
+#include "log_line.h"
+
+namespace core {
+
+namespace {
+
+// The number in exactly `digits` decimal digits (the setup links no printf for this).
+void AppendDigits(std::string& out, int number, int digits) {
+    std::string text(static_cast<size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0 && number > 0; --i, number /= 10)
+        text[static_cast<size_t>(i)] = static_cast<char>('0' + number % 10);
+    out += text;
+}
+
+} // namespace
+
+std::string LogLines(const LogTime& time, std::string_view text) {
+    std::string stamp;
+    AppendDigits(stamp, time.year, 4);
+    stamp += '-';
+    AppendDigits(stamp, time.month, 2);
+    stamp += '-';
+    AppendDigits(stamp, time.day, 2);
+    stamp += ' ';
+    AppendDigits(stamp, time.hour, 2);
+    stamp += ':';
+    AppendDigits(stamp, time.minute, 2);
+    stamp += ':';
+    AppendDigits(stamp, time.second, 2);
+    stamp += '.';
+    AppendDigits(stamp, time.millisecond, 3);
+    stamp += "  ";
+    std::string lines;
+    size_t start = 0;
+    // CR, LF and CR LF each end a line; neither byte is ever part of a double-byte character.
+    for (;;) {
+        const size_t end = text.find_first_of("\r\n", start);
+        lines += stamp;
+        lines += text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        lines += "\r\n";
+        if (end == std::string_view::npos) break;
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (start == text.size()) break;
+    }
+    return lines;
+}
+
+} // namespace core

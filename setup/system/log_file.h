@@ -1,0 +1,29 @@
+#pragma once
+// The installation log file (/LOG=): UTF-8 with a byte-order mark, CR LF line ends, the local time
+// on each line. It is written line by line and never stops the installation: an entry that cannot
+// be written is counted and the count is logged with the next entry that can be.
+#include "engine/installation_log.h"
+#include "system/unique_handle.h"
+
+#include <string>
+
+namespace sys {
+
+class LogFile : public install::InstallationLog {
+  public:
+    LogFile() = default; // no log: entries go nowhere
+    // Replaces the file. Opened for reading by others only, so that a second setup given the
+    // same file cannot overwrite it. When it cannot be opened, OpenError() says why.
+    explicit LogFile(const std::string& path);
+    bool Opened() const { return static_cast<bool>(file_); }
+    const std::string& OpenError() const { return openError_; }
+    void Write(const std::string& text) override;
+
+  private:
+    bool WriteBytes(const std::string& bytes);
+    UniqueFileHandle file_;
+    std::string openError_;
+    unsigned lostEntries_ = 0;
+};
+
+} // namespace sys
