@@ -546,6 +546,56 @@ int WatchExit(const std::wstring& className, DWORD timeout) {
     return 0;
 }
 
+// Starts EXE with the command line tail ARGS and watches it to its end: every class of a visible
+// top-level window it ever shows (looked at every few milliseconds), then its exit code.
+struct VisibleOf {
+    DWORD processId;
+    std::vector<std::wstring>* seen;
+};
+
+BOOL CALLBACK NoteVisible(HWND w, LPARAM p) {
+    auto* v = reinterpret_cast<VisibleOf*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != v->processId || !IsWindowVisible(w)) return TRUE;
+    const std::wstring className = ClassOf(w);
+    for (const std::wstring& c : *v->seen)
+        if (c == className) return TRUE;
+    v->seen->push_back(className);
+    return TRUE;
+}
+
+int RunWatch(DWORD timeout, const std::wstring& exe, const std::wstring& args) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        Print("cannot start: " + std::to_string(GetLastError()));
+        return 1;
+    }
+    std::vector<std::wstring> seen;
+    VisibleOf visible{started.dwProcessId, &seen};
+    const DWORD start = GetTickCount();
+    bool ended = false;
+    while (!(ended = WaitForSingleObject(started.hProcess, 3) == WAIT_OBJECT_0) &&
+           GetTickCount() - start < timeout)
+        EnumWindows(NoteVisible, reinterpret_cast<LPARAM>(&visible));
+    for (const std::wstring& c : seen)
+        Print("visible=" + Utf8(c));
+    DWORD code = 0;
+    GetExitCodeProcess(started.hProcess, &code);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    if (!ended) {
+        Print("still running");
+        return 1;
+    }
+    Print("exitcode=" + std::to_string(code));
+    return 0;
+}
+
 // The memory of the process that owns a window of the class.
 int Stats(const std::wstring& className) {
     HWND w = FindTopLevel(className, false);
@@ -680,7 +730,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         Print("usage: uidriver "
               "wait-window|gone|list|count|texts|wait-text|msgbox|press|click|set-text|key|close|listview|"
-              "row-height|activate-from-outside|stay-away|active|alt-f4|pixel|acp|screenshot "
+              "row-height|activate-from-outside|stay-away|active|alt-f4|pixel|acp|screenshot|run-watch "
               "...");
         return 2;
     }
@@ -713,6 +763,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"alt-f4" && argc >= 3) return AltF4(argv[2]);
     if (command == L"watch-exit" && argc >= 3) return WatchExit(argv[2], Timeout(argc, argv, 3));
     if (command == L"stats" && argc >= 3) return Stats(argv[2]);
+    if (command == L"run-watch" && argc >= 5) return RunWatch(DWORD(_wtoi(argv[2])), argv[3], argv[4]);
     if (command == L"shortcut" && argc >= 3) return Shortcut(argv[2]);
     if (command == L"screenshot" && argc >= 3) return Screenshot(argv[2]);
     Print("unknown command");

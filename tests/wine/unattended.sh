@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Unattended installation as an administrator's script runs it: /VERYSILENT installs and registers
+# with no window ever shown and logs what it did; /SILENT shows only the progress window, without
+# Cancel; the exit codes come from real situations (2 a bad command line, 3 the application
+# running, 4 a newer version installed, 6 another setup running, 1 a locked main executable), and a
+# started interactive setup cancelled by its user returns 5.
+source "$(dirname "$0")/lib.sh"
+
+target=$(c_drive "Velmora Quiet")
+group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velmorav2.8.3.5（标准版-m）"
+link="$WINEPREFIX/drive_c/users/Public/Desktop/Velmorav2.8.0(m).lnk"
+log_file=$(c_drive setup-quiet.log)
+forget_installation() {
+    for key in 'HKCU\software\microsoft\windows\currentversion\uninstall\Velmora' 'HKCR\.Vlq' \
+        'HKCR\Software\VLMRA' 'HKCU\Software\VLMRA'; do
+        wine reg delete "$key" /f >/dev/null 2>&1 || true
+    done
+    rm -rf "$target" "$group"
+    rm -f "$link" "$log_file"
+}
+
+# unattended NAME ARGS: runs the sample setup with the command line tail ARGS under the watching
+# driver, as the background job NAME; `watched NAME` then waits and prints what it saw.
+unattended() { in_background "$1" "$UIDRIVER" run-watch 120000 'C:\setup\VlmraSetup.exe' "$2"; }
+watched() { # NAME: the visible windows' classes (visible=...) and the exit code (exitcode=N)
+    for _ in $(seq 1300); do [ -e "$WORK/$1.rc" ] && break; sleep 0.1; done
+    tr -d '\r' <"$WORK/$1.log"
+}
+# run_unattended ARGS: runs to the end and leaves what was seen in $seen.
+run_unattended() {
+    unattended quiet "$1"
+    seen=$(watched quiet)
+}
+seen_exit() { sed -n 's/^exitcode=//p' <<<"$seen"; }
+seen_windows() { sed -n 's/^visible=//p' <<<"$seen" | tr '\n' ' ' | sed 's/ $//'; }
+# The log as text: UTF-8 without its mark, line ends as LF, the time stamps cut off.
+log_text() { tail -c +4 "$log_file" | tr -d '\r' | cut -c26-; }
+reg_value() { # KEY NAME
+    wine reg query "$1" /v "$2" >"$WORK/reg.out" 2>/dev/null || true
+    iconv -f GBK -t UTF-8 "$WORK/reg.out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
+}
+
+mkdir -p "$(c_drive setup)"
+cp "$SETUP_EXE" "$(c_drive setup)/VlmraSetup.exe"
+forget_installation
+
+# /VERYSILENT with a folder: byte for byte, registered, logged, exit 0, nothing ever visible.
+run_unattended '/VERYSILENT /DIR="C:\Velmora Quiet" /LOG="C:\setup-quiet.log"'
+check_eq "very silent: exit code" 0 "$(seen_exit)"
+check_eq "very silent: no window of the setup ever visible" "" "$(seen_windows)"
+check "very silent: the payload installed byte for byte" diff -r "$SAMPLE_PAYLOAD" "$target"
+check_eq "very silent: registered in its folder" 'C:\Velmora Quiet\' \
+    "$(reg_value 'HKCU\Software\VLMRA\Shell\PathName' Path)"
+check_eq "very silent: the serial registered" 02080305 "$(reg_value 'HKCU\Software\VLMRA\Shell\Serial' Serial)"
+check "very silent: the desktop link" test -f "$link"
+check_eq "very silent: the program group" 4 "$(ls "$group" 2>/dev/null | wc -l)"
+check "very silent: temporary files gone" test ! -e "$(temp_dir)/lmraSetup.log"
+check_eq "log: UTF-8 with its mark" "efbbbf" "$(head -c 3 "$log_file" | od -An -tx1 | tr -d ' \n')"
+check "log: every line ends in CR LF" test "$(grep -c $'\r$' "$log_file")" = "$(wc -l <"$log_file")"
+check "log: a time on every line" test -z "$(tail -c +4 "$log_file" | grep -Ev '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}  ')"
+log=$(log_text)
+exe_size=$(stat -c %s "$SAMPLE_PAYLOAD/VLMR.exe")
+for line in \
+    'Setup of Velmorav2.8.3.5（标准版-m）, version 2.8.3.5（标准版-m） (serial 02080305)' \
+    'Command line: "C:\setup\VlmraSetup.exe" /VERYSILENT /DIR="C:\Velmora Quiet" /LOG="C:\setup-quiet.log"' \
+    'Mode: very silent (/VERYSILENT)' \
+    'Installation folder: C:\Velmora Quiet\ (given by /DIR)' \
+    "File written: C:\\Velmora Quiet\\VLMR.exe ($exe_size bytes)" \
+    'Folder made: C:\Velmora Quiet\CYLib' \
+    'File written: C:\Velmora Quiet\用户授权协议.txt ('"$(stat -c %s "$SAMPLE_PAYLOAD/用户授权协议.txt")"' bytes)' \
+    'File written: C:\Velmora Quiet\Uninstall.exe ('"$(stat -c %s "$SAMPLE_PAYLOAD/Uninstall.exe")"' bytes)' \
+    'Registry value set: HKEY_CURRENT_USER\Software\VLMRA\Shell\PathName\Path = "C:\Velmora Quiet\"' \
+    'Registry value set: HKEY_CLASSES_ROOT\.Vlq\(default) = "Software\VLMRA"' \
+    'Desktop link saved: C:\users\Public\Desktop\Velmorav2.8.0(m).lnk' \
+    'Program group sent to the Program Manager: Velmorav2.8.3.5（标准版-m）' \
+    'Installation finished' \
+    'Exit code: 0'; do
+    check "log: $line" grep -qxF "$line" <<<"$log"
+done
+check_eq "log: a line for every file of the payload and the uninstaller" \
+    "$(( $(manifest_paths | grep -c .) + 2 ))" "$(grep -c '^File written: ' <<<"$log")"
+
+# A newer version installed: exit 4 and nothing written; /FORCE installs over it.
+wine reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02090000 /f >/dev/null 2>&1
+rm "$target/Readme.txt"
+run_unattended '/VERYSILENT /LOG="C:\setup-quiet.log"'
+check_eq "newer version: exit code" 4 "$(seen_exit)"
+check "newer version: nothing written" test ! -e "$target/Readme.txt"
+check "newer version: logged" grep -qF 'A newer version is installed: setup ends' <<<"$(log_text)"
+run_unattended '/VERYSILENT /FORCE /NOICONS /LOG="C:\setup-quiet.log"'
+check_eq "/FORCE: exit code" 0 "$(seen_exit)"
+check "/FORCE: installed over it, in the earlier installation's folder" cmp -s "$target/Readme.txt" "$SAMPLE_PAYLOAD/Readme.txt"
+check "/FORCE: logged the folder's origin" \
+    grep -qxF 'Installation folder: C:\Velmora Quiet\ (that of the earlier installation)' <<<"$(log_text)"
+check "/NOICONS: no desktop link" grep -qxF 'No desktop link: not wanted' <<<"$(log_text)"
+
+# The application running: exit 3 and it runs on; /CLOSEAPP ends it and installs.
+cp "$SAMPLE_PAYLOAD/VLMR.exe" "$WORK/VLMR.exe"
+in_background app "$WORK/VLMR.exe"
+driver wait-window TVlmr30 20000 >/dev/null
+run_unattended '/VERYSILENT'
+check_eq "application running: exit code" 3 "$(seen_exit)"
+check "application running: it still runs" test ! -e "$WORK/app.rc"
+rm "$target/Readme.txt"
+run_unattended '/VERYSILENT /CLOSEAPP'
+check_eq "/CLOSEAPP: exit code" 0 "$(seen_exit)"
+for _ in $(seq 50); do [ -e "$WORK/app.rc" ] && break; sleep 0.1; done
+check_eq "/CLOSEAPP: the application was ended" 4 "$(cat "$WORK/app.rc" 2>/dev/null)"
+check "/CLOSEAPP: installed" cmp -s "$target/Readme.txt" "$SAMPLE_PAYLOAD/Readme.txt"
+
+# A locked main executable: exit 1, with the error in the log.
+in_background holder "$HOLD_FILE" 'C:\Velmora Quiet\VLMR.exe'
+sleep 1
+run_unattended '/VERYSILENT /LOG="C:\setup-quiet.log"'
+check_eq "locked main executable: exit code" 1 "$(seen_exit)"
+check_eq "locked main executable: no window" "" "$(seen_windows)"
+check "locked main executable: the error logged" grep -qxF 'Error: 所要安装的程序正在运行中,请退出后再安装!' <<<"$(log_text)"
+check "locked main executable: exit code logged" grep -qxF 'Exit code: 1' <<<"$(log_text)"
+end_background holder
+
+# /SILENT: the progress window alone, without Cancel; then exit 0.
+rm -rf "$target"
+wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+unattended silent '/SILENT /DIR="C:\Velmora Quiet\"'
+check "silent: the progress window shows" driver wait-window TFormsec 20000
+check "silent: it has no cancel button" test -z "$(driver texts TFormsec | grep '取消')"
+seen=$(watched silent)
+check_eq "silent: exit code" 0 "$(seen_exit)"
+check_eq "silent: only the progress window was ever visible" TFormsec "$(seen_windows)"
+check "silent: the payload installed" diff -r "$SAMPLE_PAYLOAD" "$target"
+
+# Another setup running: exit 6, nothing shown.
+start_setup
+driver wait-window TFormSchedule 20000 >/dev/null
+answer_earlier_installation >/dev/null 2>&1 || true
+run_unattended '/VERYSILENT'
+check_eq "another setup running: exit code" 6 "$(seen_exit)"
+check_eq "another setup running: no window" "" "$(seen_windows)"
+quit_wizard
+check_eq "the interactive setup without arguments still exits 0" 0 "$(exit_code $RUN)"
+
+# A bad command line: the switches in a box, exit 2, whatever the mode.
+unattended bad '/VERYSILENT /QUIET'
+driver msgbox 20000 >/dev/null
+check "bad command line: the problem named" grep -qF 'Unknown switch: /QUIET' <<<"$(field text)"
+check "bad command line: the switches listed" grep -qF '/VERYSILENT' <<<"$(field text)"
+driver press OK >/dev/null
+seen=$(watched bad)
+check_eq "bad command line: exit code" 2 "$(seen_exit)"
+unattended relative '/VERYSILENT /DIR=Velmora'
+driver msgbox 20000 >/dev/null
+check "relative /DIR: refused as the folder page refuses it" grep -qF '不是完整的路径' <<<"$(field text)"
+driver press OK >/dev/null
+seen=$(watched relative)
+check_eq "relative /DIR: exit code" 2 "$(seen_exit)"
+
+# Interactive with a command line: the user's Exit is a cancel, 5, and the log says so.
+in_background run.cancel "$(c_drive setup)/VlmraSetup.exe" '/LOG=C:\setup-quiet.log'
+driver wait-window TFormSchedule 20000 >/dev/null
+answer_earlier_installation >/dev/null 2>&1 || true
+quit_wizard
+for _ in $(seq 200); do [ -e "$WORK/run.cancel.rc" ] && break; sleep 0.1; done
+check_eq "interactive, cancelled: exit code" 5 "$(cat "$WORK/run.cancel.rc" 2>/dev/null)"
+check "interactive, cancelled: logged" grep -qxF 'Exit code: 5' <<<"$(log_text)"
+
+forget_installation
+rm -rf "$(c_drive setup)"
+finish
