@@ -55,6 +55,7 @@ check_eq "very silent: the serial registered" 02080305 "$(reg_value 'HKCU\Softwa
 check "very silent: the desktop link" test -f "$link"
 check_eq "very silent: the program group" 4 "$(ls "$group" 2>/dev/null | wc -l)"
 check "very silent: temporary files gone" test ! -e "$(temp_dir)/lmraSetup.log"
+check_eq "very silent: nothing started without /RUN" 0 "$(driver count TVlmr30 | tr -d '\r')"
 check_eq "log: UTF-8 with its mark" "efbbbf" "$(head -c 3 "$log_file" | od -An -tx1 | tr -d ' \n')"
 check "log: every line ends in CR LF" test "$(grep -c $'\r$' "$log_file")" = "$(wc -l <"$log_file")"
 check "log: a time on every line" test -z "$(tail -c +4 "$log_file" | grep -Ev '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}  ')"
@@ -102,8 +103,9 @@ run_unattended '/VERYSILENT'
 check_eq "application running: exit code" 3 "$(seen_exit)"
 check "application running: it still runs" test ! -e "$WORK/app.rc"
 rm "$target/Readme.txt"
-run_unattended '/VERYSILENT /CLOSEAPP'
-check_eq "/CLOSEAPP: exit code" 0 "$(seen_exit)"
+# The log's folder does not exist: the installation goes on all the same.
+run_unattended '/VERYSILENT /CLOSEAPP /LOG="C:\no such folder\setup.log"'
+check_eq "/CLOSEAPP with a log that cannot be written: exit code" 0 "$(seen_exit)"
 for _ in $(seq 50); do [ -e "$WORK/app.rc" ] && break; sleep 0.1; done
 check_eq "/CLOSEAPP: the application was ended" 4 "$(cat "$WORK/app.rc" 2>/dev/null)"
 check "/CLOSEAPP: installed" cmp -s "$target/Readme.txt" "$SAMPLE_PAYLOAD/Readme.txt"
@@ -121,13 +123,18 @@ end_background holder
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
 wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
-unattended silent '/SILENT /DIR="C:\Velmora Quiet\"'
+unattended silent '/SILENT /RUN /DIR="C:\Velmora Quiet\"'
 check "silent: the progress window shows" driver wait-window TFormsec 20000
 check "silent: it has no cancel button" test -z "$(driver texts TFormsec | grep '取消')"
 seen=$(watched silent)
 check_eq "silent: exit code" 0 "$(seen_exit)"
 check_eq "silent: only the progress window was ever visible" TFormsec "$(seen_windows)"
-check "silent: the payload installed" diff -r "$SAMPLE_PAYLOAD" "$target"
+# The settings file is the one the start writes (below); the rest is as shipped.
+check "silent: the payload installed" diff -r -x Options.ini "$SAMPLE_PAYLOAD" "$target"
+check "/RUN: the application started" driver wait-window TVlmr30 20000
+driver close TVlmr30 >/dev/null
+driver gone TVlmr30 10000 >/dev/null || true
+check "/RUN: the settings file written as the interactive start writes it" grep -q '^Reset=88' "$target/Options.ini"
 
 # Another setup running: exit 6, nothing shown.
 start_setup
