@@ -15,21 +15,17 @@ void AppendDigits(std::string& out, int number, int digits) {
 } // namespace
 
 std::string LogLines(const LogTime& time, std::string_view text) {
+    const struct {
+        int value, digits;
+        char after;
+    } parts[] = {{time.year, 4, '-'},   {time.month, 2, '-'},  {time.day, 2, ' '},        {time.hour, 2, ':'},
+                 {time.minute, 2, ':'}, {time.second, 2, '.'}, {time.millisecond, 3, ' '}};
     std::string stamp;
-    AppendDigits(stamp, time.year, 4);
-    stamp += '-';
-    AppendDigits(stamp, time.month, 2);
-    stamp += '-';
-    AppendDigits(stamp, time.day, 2);
+    for (const auto& part : parts) {
+        AppendDigits(stamp, part.value, part.digits);
+        stamp += part.after;
+    }
     stamp += ' ';
-    AppendDigits(stamp, time.hour, 2);
-    stamp += ':';
-    AppendDigits(stamp, time.minute, 2);
-    stamp += ':';
-    AppendDigits(stamp, time.second, 2);
-    stamp += '.';
-    AppendDigits(stamp, time.millisecond, 3);
-    stamp += "  ";
     std::string lines;
     size_t start = 0;
     // CR, LF and CR LF each end a line; neither byte is ever part of a double-byte character.

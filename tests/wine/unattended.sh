@@ -161,10 +161,16 @@ driver press OK >/dev/null
 seen=$(watched relative)
 check_eq "relative /DIR: exit code" 2 "$(seen_exit)"
 
-# Interactive with a command line: the user's Exit is a cancel, 5, and the log says so.
-in_background run.cancel "$(c_drive setup)/VlmraSetup.exe" '/LOG=C:\setup-quiet.log'
+# Interactive with a command line: /DIR and /NOICONS are the folder page's defaults; the user's Exit
+# is a cancel, 5, and the log says so.
+in_background run.cancel "$(c_drive setup)/VlmraSetup.exe" '/LOG=C:\setup-quiet.log' '/DIR=C:\Velmora Typed' /NOICONS
 driver wait-window TFormSchedule 20000 >/dev/null
 answer_earlier_installation >/dev/null 2>&1 || true
+wizard_click "下一步 >" "我同意以上条款"
+wizard_click "下一步 >" "选择安装文件夹"
+page=$(visible_texts TFormSchedule)
+check "interactive /DIR: the folder page offers it" grep -qxF 'C:\Velmora Typed\' <<<"$page"
+check "interactive /NOICONS: the desktop box starts cleared" grep -qxF '创建桌面快捷方式' <<<"$page"
 quit_wizard
 for _ in $(seq 200); do [ -e "$WORK/run.cancel.rc" ] && break; sleep 0.1; done
 check_eq "interactive, cancelled: exit code" 5 "$(cat "$WORK/run.cancel.rc" 2>/dev/null)"
