@@ -5,6 +5,7 @@
 #include "core/product.h"
 #include "core/profile.h"
 #include "core/running_application.h"
+#include "core/unattended_folder.h"
 #include "core/setup_error.h"
 #include "progress/progress_window.h"
 #include "system/drives.h"
@@ -288,22 +289,17 @@ bool SetupSession::PrepareUnattended() {
         log_.Write(found + ". It is installed over");
     }
 
-    if (options_.installDir) {
-        installDir_ = core::CompletedInstallFolder(*options_.installDir);
-        log_.Write("Installation folder: " + installDir_ + " (given by /DIR)");
-    } else if (installed) {
-        installDir_ = installed->folder;
-        log_.Write("Installation folder: " + installDir_ + " (that of the earlier installation)");
-    } else if (auto folder =
-                   core::DefaultSetupDir(sys::LogicalDriveRoots(), ConfigValue("SetupDir", "DirName"))) {
-        installDir_ = *folder;
-        log_.Write("Installation folder: " + installDir_ + " (the folder page's default)");
-    } else {
-        // The folder page tells the user and keeps the configured folder; so does this.
-        installDir_ = ConfigValue("SetupDir", "SetupPath") + "\\";
-        log_.Write("硬盘分区异常，无法安装软件。");
-        log_.Write("Installation folder: " + installDir_ + " (the configured folder: no drive D:, E: or C:)");
+    std::optional<std::string> folderPageDefault;
+    if (!options_.installDir && !installed) {
+        folderPageDefault =
+            core::DefaultSetupDir(sys::LogicalDriveRoots(), ConfigValue("SetupDir", "DirName"));
+        if (!folderPageDefault) log_.Write("硬盘分区异常，无法安装软件。"); // the folder page's notice
     }
+    const core::UnattendedFolder chosen = core::ChooseUnattendedFolder(
+        options_.installDir, installed ? std::optional<std::string>(installed->folder) : std::nullopt,
+        folderPageDefault, ConfigValue("SetupDir", "SetupPath"));
+    installDir_ = chosen.folder;
+    log_.Write("Installation folder: " + installDir_ + " (" + core::FolderOriginText(chosen.origin) + ")");
     saveDesktopLink_ = !options_.noIcons;
     return true;
 }
