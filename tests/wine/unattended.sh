@@ -120,6 +120,19 @@ check "locked main executable: the error logged" grep -qxF 'Error: 所要安装�
 check "locked main executable: exit code logged" grep -qxF 'Exit code: 1' <<<"$(log_text)"
 end_background holder
 
+# /SILENT meeting an error the interactive setup shows in a box (a payload folder planted as a link
+# elsewhere): logged, no box, the setup stops there with 1 and writes nothing through the link.
+rm -rf "$target"
+mkdir -p "$target" "$WORK/elsewhere"
+ln -s "$WORK/elsewhere" "$target/SdbFile"
+run_unattended '/SILENT /DIR="C:\Velmora Quiet" /LOG="C:\setup-quiet.log"'
+check_eq "silent error: exit code" 1 "$(seen_exit)"
+check_eq "silent error: only the progress window, no box" TFormsec "$(seen_windows)"
+check "silent error: logged by name" grep -qF 'Error: Cannot create file "C:\Velmora Quiet\SdbFile\' <<<"$(log_text)"
+check "silent error: exit code logged" grep -qxF 'Exit code: 1' <<<"$(log_text)"
+check_eq "silent error: nothing written through the link" "" "$(ls "$WORK/elsewhere")"
+rm -rf "$target"
+
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
 wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
