@@ -12,6 +12,7 @@
 #include "system/file_io.h"
 #include "system/installed_copy.h"
 #include "system/running_application_process.h"
+#include "system/scope_exit.h"
 #include "system/shell_api.h"
 #include "system/system_registration.h"
 #include "system/temp_files.h"
@@ -248,8 +249,10 @@ void SetupSession::RunUnattended() {
             if (options_.mode == core::SetupMode::Silent) {
                 ProgressWindow progress(app_, *this, nullptr);
                 progress_ = &progress;
+                // Forgotten before the window object goes, however the run ends: an error reported
+                // after it must not reach a window that is no more.
+                const sys::ScopeExit forgetProgress([this] { progress_ = nullptr; });
                 app_.Run(progress);
-                progress_ = nullptr;
             } else {
                 QuietProgressView view(app_, *this);
                 if (Install(view, nullptr) == install::Outcome::Finished) InstallationFinished();
@@ -258,7 +261,6 @@ void SetupSession::RunUnattended() {
     } catch (...) {
         ui::App::ReportCurrentException(); // logged, and the setup fails
     }
-    progress_ = nullptr;
     if (!tempDir_.empty()) sys::DeleteTempFiles(tempDir_);
 }
 
@@ -293,7 +295,7 @@ bool SetupSession::PrepareUnattended() {
     if (!options_.installDir && !installed) {
         folderPageDefault =
             core::DefaultSetupDir(sys::LogicalDriveRoots(), ConfigValue("SetupDir", "DirName"));
-        if (!folderPageDefault) log_.Write("硬盘分区异常，无法安装软件。"); // the folder page's notice
+        if (!folderPageDefault) log_.Write(core::NoDefaultDriveNotice()); // as the folder page tells the user
     }
     const core::UnattendedFolder chosen = core::ChooseUnattendedFolder(
         options_.installDir, installed ? std::optional<std::string>(installed->folder) : std::nullopt,

@@ -40,7 +40,6 @@ class SetupSession {
     // What the process returns: installed, failed, cancelled, ... (the first outcome decided).
     core::ExitCode ExitCode() const { return exitCode_ ? *exitCode_ : core::kExitCancelled; }
 
-    const core::PayloadStore& Payload() const { return payload_; }
     const core::SetupOptions& Options() const { return options_; }
     bool Unattended() const { return options_.mode != core::SetupMode::Interactive; }
     // A value of the setup configuration, read from its temporary file anew on every call.

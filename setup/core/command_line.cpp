@@ -77,13 +77,16 @@ ParsedCommandLine ParseCommandLine(std::string_view commandLine) {
                     "The switch " + name + " needs a value, as in " + name + "=\"...\": " + argument;
                 return parsed;
             }
-            if (name == "/DIR") {
-                if (const std::string problem = InstallFolderProblem(value); !problem.empty()) {
-                    parsed.error = "/DIR=" + value + ": " + problem;
-                    return parsed;
-                }
+            if (name == "/LOG") {
+                o.logFile = value;
+                continue;
             }
-            (name == "/DIR" ? o.installDir : o.logFile) = value;
+            // Taken by the folder page's rules, so that a bad folder is refused before anything.
+            if (const std::string problem = InstallFolderProblem(value); !problem.empty()) {
+                parsed.error = "/DIR=" + value + ": " + problem;
+                return parsed;
+            }
+            o.installDir = value;
             continue;
         }
         parsed.error =

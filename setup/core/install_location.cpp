@@ -38,6 +38,10 @@ BrowsedFolder FolderFromBrowser(const std::string& chosen, const std::string& di
     return {false, chosen + "\\" + dirName + "\\"};
 }
 
+std::string NoDefaultDriveNotice() {
+    return "硬盘分区异常，无法安装软件。";
+}
+
 std::string DesktopFolderWarning() {
     return "不要将Velmora安装到电脑桌面上，避免软件运行异常。\r建议安装到 D盘、E盘、C盘，默认的“Program "
            "Files\\”文件夹中。";

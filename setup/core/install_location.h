@@ -30,6 +30,8 @@ BrowsedFolder FolderFromBrowser(const std::string& chosen, const std::string& di
 
 // The warning shown for a refused folder.
 std::string DesktopFolderWarning();
+// The notice when none of the drives the default folder may be on is there.
+std::string NoDefaultDriveNotice();
 
 // Why a typed installation folder cannot be used (empty when it can): every target path is formed
 // by appending to it, so it must be absolute, with a drive ("D:\...") or as a network path

@@ -46,9 +46,9 @@ void ProgressWindow::Activated() {
 }
 
 void ProgressWindow::OnShow() {
-    if (!isMain_) return; // the modal window is activated as it shows
-    // Shown as the main window, it may not become the active one (another program has the
-    // foreground): the installation starts once the window has been drawn, activated or not.
+    // Only the main window (unattended) is shown this way; the modal one is activated as it shows.
+    // As the main window it may not become the active one (another program has the foreground):
+    // the installation starts once the window has been drawn, activated or not.
     StartTimer(kStartTimer, 0, [this] {
         StopTimer(kStartTimer);
         Activated();

@@ -395,7 +395,7 @@ void WizardWindow::FillDriveGrid(bool chooseDefault) {
         if (auto folder = core::DefaultSetupDir(roots, session_.ConfigValue("SetupDir", "DirName")))
             installDir_ = *folder;
         else
-            Application().ShowMessage(Handle(), "硬盘分区异常，无法安装软件。", Application().Title(), MB_OK);
+            Application().ShowMessage(Handle(), core::NoDefaultDriveNotice(), Application().Title(), MB_OK);
     }
     folderEdit_->SetText(installDir_);
 

@@ -133,6 +133,36 @@ start_with_changed_manifest() { # FOLDER
 # The Linux path of a folder under C: of the prefix.
 c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
 
+# What an installation of the sample leaves outside its folder: the desktop link, the program
+# group, and its registry keys.
+desktop_link="$WINEPREFIX/drive_c/users/Public/Desktop/Velmorav2.8.0(m).lnk"
+program_group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velmorav2.8.3.5（标准版-m）"
+uninstall_key='HKCU\software\microsoft\windows\currentversion\uninstall\Velmora'
+layers_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers'
+
+# forget_installation FOLDER: removes an installation of the sample into C:\FOLDER\ and everything
+# it left elsewhere.
+forget_installation() {
+    local key
+    for key in "$uninstall_key" 'HKCR\.Vlq' 'HKCR\Software\VLMRA' 'HKCU\Software\VLMRA'; do
+        wine reg delete "$key" /f >/dev/null 2>&1 || true
+    done
+    wine reg delete "$layers_key" /v "C:\\$1\\VLMR.exe" /f >/dev/null 2>&1 || true
+    rm -rf "$(c_drive "$1")" "$program_group"
+    rm -f "$desktop_link"
+}
+
+# reg_value KEY [NAME]: the data of a string value (the default value without NAME).
+reg_value() {
+    local out="$WORK/reg.out"
+    if [ $# -eq 2 ]; then
+        wine reg query "$1" /v "$2" >"$out" 2>/dev/null || true
+    else
+        wine reg query "$1" /ve >"$out" 2>/dev/null || true
+    fi
+    iconv -f GBK -t UTF-8 "$out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
+}
+
 # Every manifest path of the sample payload, in manifest order, with / for \.
 manifest_paths() {
     { iconv -f GBK -t UTF-8 "$SAMPLE_PAYLOAD/Setup.log"; echo; } | tr -d '\r' | cut -d' ' -f3- | sed 's|\\|/|g'

@@ -5,30 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 
 target=$(c_drive "Velmora Reg")
-link="$WINEPREFIX/drive_c/users/Public/Desktop/Velmorav2.8.0(m).lnk"
-group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velmorav2.8.3.5（标准版-m）"
-uninstall_key='HKCU\software\microsoft\windows\currentversion\uninstall\Velmora'
-layers_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers'
-forget_installation() {
-    for key in "$uninstall_key" 'HKCR\.Vlq' 'HKCR\Software\VLMRA' 'HKCU\Software\VLMRA'; do
-        wine reg delete "$key" /f >/dev/null 2>&1 || true
-    done
-    wine reg delete "$layers_key" /v 'C:\Velmora Reg\VLMR.exe' /f >/dev/null 2>&1 || true
-    rm -rf "$target" "$group"
-    rm -f "$link"
-}
-
-# reg_value KEY [NAME]: the data of a string value (the default value without NAME).
-reg_value() {
-    local out="$WORK/reg.out"
-    if [ $# -eq 2 ]; then
-        wine reg query "$1" /v "$2" >"$out" 2>/dev/null || true
-    else
-        wine reg query "$1" /ve >"$out" 2>/dev/null || true
-    fi
-    iconv -f GBK -t UTF-8 "$out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
-}
-
 install_sample() { # DESKTOP_BOX ticked|cleared
     walk_to_confirmation 'C:\Velmora Reg\'
     if [ "$1" = cleared ]; then
@@ -44,7 +20,7 @@ install_sample() { # DESKTOP_BOX ticked|cleared
     driver click TFormSchedule "完毕" >/dev/null
 }
 
-forget_installation
+forget_installation "Velmora Reg"
 start_setup
 driver wait-window TFormSchedule 20000 >/dev/null
 install_sample ticked
@@ -66,24 +42,24 @@ check_eq "13 Version" "2.8.3.5（标准版-m）" "$(reg_value 'HKCU\Software\VLM
 check_eq "14 compatibility layer" '~ DPIUNAWARE' "$(reg_value "$layers_key" 'C:\Velmora Reg\VLMR.exe')"
 
 check "Uninstall.exe in place" cmp -s "$target/Uninstall.exe" "$SAMPLE_PAYLOAD/Uninstall.exe"
-check "desktop shortcut in the all-users desktop" test -f "$link"
+check "desktop shortcut in the all-users desktop" test -f "$desktop_link"
 driver shortcut 'C:\users\Public\Desktop\Velmorav2.8.0(m).lnk' >/dev/null
 check_eq "shortcut target" 'C:\Velmora Reg\VLMR.exe' "$(field target)"
 check_eq "shortcut working folder" 'C:\Velmora Reg\' "$(field folder)"
 check_eq "shortcut has no arguments" "" "$(field arguments)"
 check_eq "program group entries" "$(printf '%s\n' 'Velmorav2.8.3.5（标准版-m）.lnk' 使用说明.lnk '卸载Velmorav2.8.3.5（标准版-m）.lnk' 用户授权协议.lnk | sort)" \
-    "$(ls "$group" 2>/dev/null | sort)"
+    "$(ls "$program_group" 2>/dev/null | sort)"
 
 # A second run finds the installation, and with the desktop box cleared writes no shortcut.
-rm -rf "$group"
-rm -f "$link"
+rm -rf "$program_group"
+rm -f "$desktop_link"
 start_setup
 driver msgbox 20000 >/dev/null
 check "the second run asks question A" grep -qF "Velmorav2.8.3.5（标准版-m）已经安装，要再次安装吗？" <<<"$(field text)"
 driver press Yes >/dev/null
 install_sample cleared
 check_eq "second run's exit code" 0 "$(exit_code $RUN)"
-check "no shortcut without the desktop box" test ! -e "$link"
-check_eq "the program group all the same" 4 "$(ls "$group" 2>/dev/null | wc -l)"
-forget_installation
+check "no shortcut without the desktop box" test ! -e "$desktop_link"
+check_eq "the program group all the same" 4 "$(ls "$program_group" 2>/dev/null | wc -l)"
+forget_installation "Velmora Reg"
 finish

@@ -7,17 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 
 target=$(c_drive "Velmora Quiet")
-group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velmorav2.8.3.5（标准版-m）"
-link="$WINEPREFIX/drive_c/users/Public/Desktop/Velmorav2.8.0(m).lnk"
 log_file=$(c_drive setup-quiet.log)
-forget_installation() {
-    for key in 'HKCU\software\microsoft\windows\currentversion\uninstall\Velmora' 'HKCR\.Vlq' \
-        'HKCR\Software\VLMRA' 'HKCU\Software\VLMRA'; do
-        wine reg delete "$key" /f >/dev/null 2>&1 || true
-    done
-    rm -rf "$target" "$group"
-    rm -f "$link" "$log_file"
-}
 
 # unattended NAME ARGS: runs the sample setup with the command line tail ARGS under the watching
 # driver, as the background job NAME; `watched NAME` then waits and prints what it saw.
@@ -35,14 +25,11 @@ seen_exit() { sed -n 's/^exitcode=//p' <<<"$seen"; }
 seen_windows() { sed -n 's/^visible=//p' <<<"$seen" | tr '\n' ' ' | sed 's/ $//'; }
 # The log as text: UTF-8 without its mark, line ends as LF, the time stamps cut off.
 log_text() { tail -c +4 "$log_file" | tr -d '\r' | cut -c26-; }
-reg_value() { # KEY NAME
-    wine reg query "$1" /v "$2" >"$WORK/reg.out" 2>/dev/null || true
-    iconv -f GBK -t UTF-8 "$WORK/reg.out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
-}
 
 mkdir -p "$(c_drive setup)"
 cp "$SETUP_EXE" "$(c_drive setup)/VlmraSetup.exe"
-forget_installation
+forget_installation "Velmora Quiet"
+rm -f "$log_file"
 
 # /VERYSILENT with a folder: byte for byte, registered, logged, exit 0, nothing ever visible.
 run_unattended '/VERYSILENT /DIR="C:\Velmora Quiet" /LOG="C:\setup-quiet.log"'
@@ -52,8 +39,8 @@ check "very silent: the payload installed byte for byte" diff -r "$SAMPLE_PAYLOA
 check_eq "very silent: registered in its folder" 'C:\Velmora Quiet\' \
     "$(reg_value 'HKCU\Software\VLMRA\Shell\PathName' Path)"
 check_eq "very silent: the serial registered" 02080305 "$(reg_value 'HKCU\Software\VLMRA\Shell\Serial' Serial)"
-check "very silent: the desktop link" test -f "$link"
-check_eq "very silent: the program group" 4 "$(ls "$group" 2>/dev/null | wc -l)"
+check "very silent: the desktop link" test -f "$desktop_link"
+check_eq "very silent: the program group" 4 "$(ls "$program_group" 2>/dev/null | wc -l)"
 check "very silent: temporary files gone" test ! -e "$(temp_dir)/lmraSetup.log"
 check_eq "very silent: nothing started without /RUN" 0 "$(driver count TVlmr30 | tr -d '\r')"
 check_eq "log: UTF-8 with its mark" "efbbbf" "$(head -c 3 "$log_file" | od -An -tx1 | tr -d ' \n')"
@@ -189,6 +176,7 @@ for _ in $(seq 200); do [ -e "$WORK/run.cancel.rc" ] && break; sleep 0.1; done
 check_eq "interactive, cancelled: exit code" 5 "$(cat "$WORK/run.cancel.rc" 2>/dev/null)"
 check "interactive, cancelled: logged" grep -qxF 'Exit code: 5' <<<"$(log_text)"
 
-forget_installation
+forget_installation "Velmora Quiet"
+rm -f "$log_file"
 rm -rf "$(c_drive setup)"
 finish
