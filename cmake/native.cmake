@@ -54,12 +54,14 @@ if(SETUP_WINE_ARCH STREQUAL "x86_64")
 else()
   set(arch_suffix "")
 endif()
+# The virtual display the end-to-end tests draw on; a second checkout's tests take another one.
+set(SETUP_TEST_DISPLAY :97 CACHE STRING "the X display of the end-to-end tests")
 find_program(WINE_PROGRAM wine)
 option(SETUP_WINE_TESTS "run the end-to-end tests under wine" ON)
 if(SETUP_WINE_TESTS AND WINE_PROGRAM)
   set(cross ${build_root}/cross${arch_suffix})
   set(e2e_env
-    DISPLAY=:97
+    DISPLAY=${SETUP_TEST_DISPLAY}
     SETUP_WINE_ARCH=${SETUP_WINE_ARCH}
     WINEPREFIX=${build_root}/wine-prefix
     SETUP_SOURCE=${CMAKE_SOURCE_DIR}
