@@ -77,7 +77,7 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
   add_test(NAME wine.environment.down COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/env.sh down)
   set_tests_properties(wine.environment.up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${e2e_env}")
   set_tests_properties(wine.environment.down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${e2e_env}")
-  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel wizard earlier_installation finish registration running_application planted_dll planted_folder hardening real_use compressed faults_disk faults_input faults_kill_load unattended)
+  foreach(name startup second_instance temp_write_error other_code_page confirm_dialog builder installation install_failures cancel wizard earlier_installation finish registration running_application temp_left_overs planted_dll planted_folder hardening real_use compressed faults_disk faults_input faults_kill_load unattended deployment progress_window)
     add_test(NAME wine.${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/${name}.sh)
     set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ON TIMEOUT 300
                          ENVIRONMENT "${e2e_env}")

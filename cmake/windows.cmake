@@ -18,6 +18,7 @@ add_library(setup_program STATIC
   setup/system/desktop_link.cpp
   setup/system/drives.cpp
   setup/system/file_io.cpp
+  setup/system/host_description.cpp
   setup/system/installed_copy.cpp
   setup/system/log_file.cpp
   setup/system/pause_setting.cpp

@@ -3,6 +3,7 @@
 #include "core/command_line.h"
 #include "core/profile.h"
 #include "setup_session.h"
+#include "system/host_description.h"
 #include "system/log_file.h"
 #include "system/resource_store.h"
 #include "system/shared_flag.h"
@@ -49,8 +50,20 @@ void LogStart(install::InstallationLog& log, const core::PayloadStore& payload,
     log.Write("Setup of " + core::ProfileString(configuration, "Form", "Caption") + ", version " +
               core::ProfileString(configuration, "Form", "Version") + " (serial " +
               core::ProfileString(configuration, "Form", "Serial") + ")");
+    log.Write("System: " + sys::HostDescription());
     log.Write("Command line: " + commandLine);
     log.Write(std::string("Mode: ") + ModeName(mode));
+}
+
+// True when another setup runs, in this session or in any other (a deployment as SYSTEM while a
+// user runs the setup). The mutexes are held until the process ends: the system frees them.
+bool AnotherSetupRuns() {
+    (void)CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return true;
+    // Made by a setup of another account, the global one may be closed to this one: it exists.
+    if (!CreateMutexW(nullptr, TRUE, L"Global\\VLmraSetup_27805"))
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 } // namespace
@@ -64,36 +77,38 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     const std::string commandLine = sys::Gbk(GetCommandLineW());
     const core::ParsedCommandLine parsed = core::ParseCommandLine(commandLine);
-    if (!parsed.error.empty()) {
-        app.ShowMessage(nullptr, core::CommandLineHelp(parsed.error), app.Title(), MB_OK | MB_ICONERROR);
-        return core::kExitBadCommandLine;
-    }
     const core::SetupOptions& options = parsed.options;
-    if (options.showHelp) {
-        app.ShowMessage(nullptr, core::CommandLineHelp(), app.Title(), MB_OK | MB_ICONINFORMATION);
-        return core::kExitInstalled;
-    }
+    const bool unattended = options.mode != core::SetupMode::Interactive;
     // Started without arguments, the setup returns 0 whatever happens, as it always has; the exit
     // codes are for those who start it with a command line.
     const auto exitWith = [&parsed](core::ExitCode code) { return parsed.hasArguments ? code : 0; };
 
     // Opened before the guard: a second setup given the same file cannot open it, and so leaves the
     // running setup's log alone.
-    const auto log =
-        options.logFile ? std::make_unique<sys::LogFile>(*options.logFile) : std::make_unique<sys::LogFile>();
+    const std::unique_ptr<sys::LogFile> log = sys::LogFile::OpenRequested(options.logFile);
     sys::ResourceStore payload;
     if (log->Opened()) LogStart(*log, payload, commandLine, options.mode);
 
-    // Held until the process ends and never closed here: the system frees it at exit.
-    HANDLE instanceMutex = CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (!parsed.error.empty()) {
+        // Under a deployment tool nobody could see a box, let alone answer it: a silent setup only
+        // logs what is wrong.
+        log->Write("Bad command line: " + parsed.error);
+        log->Write("Exit code: " + std::to_string(core::kExitBadCommandLine));
+        if (!unattended)
+            app.ShowMessage(nullptr, core::CommandLineHelp(parsed.error), app.Title(), MB_OK | MB_ICONERROR);
+        return core::kExitBadCommandLine;
+    }
+    if (options.showHelp) {
+        app.ShowMessage(nullptr, core::CommandLineHelp(), app.Title(), MB_OK | MB_ICONINFORMATION);
+        return core::kExitInstalled;
+    }
+
+    if (AnotherSetupRuns()) {
         log->Write("Another setup is running: this one ends");
         log->Write("Exit code: " + std::to_string(core::kExitAnotherSetupRunning));
-        if (options.mode == core::SetupMode::Interactive)
-            app.ShowMessage(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
+        if (!unattended) app.ShowMessage(nullptr, "安装程序已经运行", "运行提示", MB_OK | MB_ICONINFORMATION);
         return exitWith(core::kExitAnotherSetupRunning);
     }
-    (void)instanceMutex;
 
     core::ExitCode exitCode;
     {

@@ -40,7 +40,9 @@ class QuietProgressView : public install::ProgressView {
         app_.ProcessMessages();
         return !app_.Terminated();
     }
-    void ShowFolderError(const std::string& message) override { session_.ReportError(message); }
+    void ShowFolderError(const std::string& message, const std::string& reason) override {
+        session_.ReportError(message, reason);
+    }
 
   private:
     ui::App& app_;
@@ -52,7 +54,9 @@ class QuietProgressView : public install::ProgressView {
 SetupSession::SetupSession(ui::App& app, const core::PayloadStore& payload, const core::SetupOptions& options,
                            install::InstallationLog& log)
     : app_(app), payload_(payload), options_(options), log_(log) {
-    app_.SetErrorHandler([this](const std::string& message) { return ErrorRaised(message); });
+    app_.SetErrorHandler([this](const std::string& message, const std::string& reason) {
+        return ErrorRaised(message, reason);
+    });
     if (Unattended()) return;
     backdrop_ = std::make_unique<BackdropWindow>(app, *this);
     try {
@@ -60,8 +64,11 @@ SetupSession::SetupSession(ui::App& app, const core::PayloadStore& payload, cons
     } catch (...) {
         // The backdrop stays and is shown without the wizard; only Alt+F4 ends it.
         ui::App::ReportCurrentException();
+        return;
     }
-    wizard_ = std::make_unique<WizardWindow>(app, *this, backdrop_->Handle());
+    // Only a setup that goes on has a wizard: the wizard reads the temporary files, and a setup
+    // that ends here (or could not write them) would read what an earlier run left there.
+    if (mayProceed_) wizard_ = std::make_unique<WizardWindow>(app, *this, backdrop_->Handle());
 }
 
 SetupSession::~SetupSession() {
@@ -134,19 +141,25 @@ install::Outcome SetupSession::Install(install::ProgressView& view, HWND owner) 
     settings.wizardCaption = wizard_ ? wizard_->Caption() : ConfigValue("Form", "Caption");
     settings.desktopLinkName = ConfigValue("Form", "desKtopLink");
     settings.saveDesktopLink = saveDesktopLink_;
+    using ProgramGroup = install::InstallSettings::ProgramGroup;
+    settings.programGroup = options_.noIcons ? ProgramGroup::None
+                            : Unattended()   ? ProgramGroup::AsLinkFiles
+                                             : ProgramGroup::ThroughProgramManager;
     settings.serial = ConfigValue("Form", "Serial");
     settings.version = ConfigValue("Form", "Version");
 
     sys::WinFileSystem systemFiles(settings.setupDir);
     install::LoggedFileSystem files(systemFiles, log_);
     sys::SystemRegistration registration(payload_, settings, log_);
-    const install::Outcome outcome = install::RunInstallation(payload_, files, view, registration, settings);
+    std::string lockedReason;
+    const install::Outcome outcome =
+        install::RunInstallation(payload_, files, view, registration, settings, &lockedReason);
     switch (outcome) {
     case install::Outcome::Finished:
         log_.Write("Installation finished");
         break;
     case install::Outcome::ExecutableLocked:
-        ReportError(kExecutableRunningMessage);
+        ReportError(kExecutableRunningMessage, lockedReason);
         if (!Unattended()) app_.ShowMessage(owner, kExecutableRunningMessage, app_.Title(), MB_OK);
         StopInstallation(core::kExitFailed);
         break;
@@ -183,13 +196,15 @@ void SetupSession::StopInstallation(core::ExitCode exitCode) {
     End(exitCode);
 }
 
-void SetupSession::ReportError(const std::string& message) {
-    log_.Write("Error: " + message);
+void SetupSession::ReportError(const std::string& message, const std::string& reason) {
+    // The message is what the user reads; the system's reason, where it adds anything, follows.
+    const bool reasonAdds = !reason.empty() && message.find(reason) == std::string::npos;
+    log_.Write("Error: " + message + (reasonAdds ? "\r\nReason: " + reason : std::string()));
     Decide(core::kExitFailed);
 }
 
-bool SetupSession::ErrorRaised(const std::string& message) {
-    ReportError(message);
+bool SetupSession::ErrorRaised(const std::string& message, const std::string& reason) {
+    ReportError(message, reason);
     if (!Unattended()) return false;
     End(core::kExitFailed); // where the interactive setup shows the box and goes no further
     return true;
@@ -288,7 +303,12 @@ bool SetupSession::PrepareUnattended() {
             Decide(core::kExitNewerVersionInstalled);
             return false;
         }
-        log_.Write(found + ". It is installed over");
+        if (!options_.installDir || core::SameFolder(*options_.installDir, installed->folder))
+            log_.Write(found + ". It is installed over");
+        else
+            log_.Write(found + ". This copy goes beside it, into " + *options_.installDir +
+                       "; the registration then names this copy, and " + installed->folder +
+                       " is no longer registered");
     }
 
     std::optional<std::string> folderPageDefault;

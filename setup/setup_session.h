@@ -70,7 +70,7 @@ class SetupSession {
     void StopInstallation(core::ExitCode exitCode);
     // An error the user is told of in a box (or that an unattended setup would have shown): it is
     // logged, and the setup fails unless it has already ended otherwise.
-    void ReportError(const std::string& message);
+    void ReportError(const std::string& message, const std::string& reason = "");
     // From the completion page's finish button: the application's settings file, the application
     // started when `runApplication` is set and an installation was made, then the end.
     void Finish(HWND owner, bool runApplication);
@@ -82,7 +82,7 @@ class SetupSession {
   private:
     void Prepare();
     void ShowWizard();
-    bool ErrorRaised(const std::string& message);
+    bool ErrorRaised(const std::string& message, const std::string& reason);
     void Decide(core::ExitCode exitCode);
     // Unattended: the checks and choices the wizard would ask the user for. False when they end
     // the setup.

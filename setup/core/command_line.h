@@ -25,19 +25,22 @@ enum ExitCode : int {
 struct SetupOptions {
     SetupMode mode = SetupMode::Interactive;
     std::optional<std::string> installDir; // /DIR=, as given (GBK): absolute, as on the folder page
-    bool noIcons = false;                  // /NOICONS: no desktop link
+    bool noIcons = false;                  // /NOICONS: no desktop link and no program group
     bool noRun = false;                    // /NORUN: nothing started at the end
     bool run = false;                      // /RUN: start the application after a silent installation
     bool force = false;                    // /FORCE: install over a newer version
     bool closeApp = false;                 // /CLOSEAPP: end a running application
-    std::optional<std::string> logFile;    // /LOG=
-    bool showHelp = false;                 // /?
+    // /LOG=file; empty when /LOG came without a file: a log of its own in the user's temporary folder.
+    std::optional<std::string> logFile;
+    bool showHelp = false; // /?
 };
 
 struct ParsedCommandLine {
+    // On a bad command line too, the mode and the log are those the line asks for, so that a silent
+    // setup reports its bad command line to its log and shows nothing.
     SetupOptions options;
     bool hasArguments = false; // anything after the program's path: the exit codes then tell outcomes
-    std::string error;         // empty when the command line is good; else what is wrong with it
+    std::string error;         // empty when the command line is good; else the first thing wrong with it
 };
 
 // `commandLine` is the whole line as the system gives it, the program's own path first (GBK).

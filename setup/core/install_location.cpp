@@ -63,4 +63,18 @@ std::string CompletedInstallFolder(const std::string& folder) {
     return folder + "\\";
 }
 
+bool SameFolder(const std::string& a, const std::string& b) {
+    const std::string x = CompletedInstallFolder(a), y = CompletedInstallFolder(b);
+    if (x.size() != y.size()) return false;
+    for (size_t i = 0; i < x.size(); ++i) {
+        if (IsGbkLeadByte(static_cast<unsigned char>(x[i])) && i + 1 < x.size()) {
+            if (x[i] != y[i] || x[i + 1] != y[i + 1]) return false;
+            ++i; // the trail byte may look like a letter: it is no letter
+            continue;
+        }
+        if (AsciiUpper(x[i]) != AsciiUpper(y[i])) return false;
+    }
+    return true;
+}
+
 } // namespace core

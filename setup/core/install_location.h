@@ -39,5 +39,8 @@ std::string NoDefaultDriveNotice();
 std::string InstallFolderProblem(const std::string& folder);
 // The folder with a trailing backslash, added when a typed folder lacks one.
 std::string CompletedInstallFolder(const std::string& folder);
+// Whether two installation folders are the same as Windows names them: ASCII letters in any case,
+// a trailing backslash or none; double-byte characters compare byte for byte.
+bool SameFolder(const std::string& a, const std::string& b);
 
 } // namespace core

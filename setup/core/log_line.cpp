@@ -41,4 +41,26 @@ std::string LogLines(const LogTime& time, std::string_view text) {
     return lines;
 }
 
+std::string DefaultLogFileName(const LogTime& time) {
+    std::string name = "VlmraSetup-";
+    AppendDigits(name, time.year, 4);
+    AppendDigits(name, time.month, 2);
+    AppendDigits(name, time.day, 2);
+    name += '-';
+    AppendDigits(name, time.hour, 2);
+    AppendDigits(name, time.minute, 2);
+    AppendDigits(name, time.second, 2);
+    return name + ".log";
+}
+
+std::string UtcOffsetText(int biasMinutes) {
+    const int ahead = -biasMinutes;
+    const int minutes = ahead < 0 ? -ahead : ahead;
+    std::string text = ahead < 0 ? "UTC-" : "UTC+";
+    AppendDigits(text, minutes / 60, 2);
+    text += ':';
+    AppendDigits(text, minutes % 60, 2);
+    return text;
+}
+
 } // namespace core

@@ -14,4 +14,12 @@ struct LogTime {
 // empty line.
 std::string LogLines(const LogTime& time, std::string_view text);
 
+// The file name of a log asked for without one (/LOG alone), or of the log written in place of
+// one that could not be opened: "VlmraSetup-20261211-055229.log".
+std::string DefaultLogFileName(const LogTime& time);
+
+// The local time's distance from UTC, from the system's bias (UTC = local time + bias, in
+// minutes): "UTC+08:00", "UTC-03:30", "UTC+00:00".
+std::string UtcOffsetText(int biasMinutes);
+
 } // namespace core

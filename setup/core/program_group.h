@@ -5,6 +5,16 @@
 
 namespace core {
 
+// One entry of the program group: the file it opens and the name it shows.
+struct ProgramGroupItem {
+    std::string target;
+    std::string name;
+};
+
+// The four entries in order: the application, the uninstaller, the help file and the agreement.
+std::vector<ProgramGroupItem> ProgramGroupItems(const std::string& groupName, const std::string& setupDir,
+                                                const std::string& exePath);
+
 // A command must fit a 255-byte buffer with its NUL.
 constexpr size_t kLongestGroupCommand = 254;
 

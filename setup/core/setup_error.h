@@ -9,6 +9,13 @@ namespace core {
 class SetupError : public std::runtime_error {
   public:
     explicit SetupError(const std::string& message) : std::runtime_error(message) {}
+    // `reason`: the system's own text for why it failed, for the log beside the message.
+    SetupError(const std::string& message, const std::string& reason)
+        : std::runtime_error(message), reason_(reason) {}
+    const std::string& Reason() const { return reason_; }
+
+  private:
+    std::string reason_;
 };
 
 // A target the setup refuses to write because writing it would reach elsewhere: a link on its way

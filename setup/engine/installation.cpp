@@ -21,8 +21,9 @@ struct CancelledByUser {};
 class Sequence {
   public:
     Sequence(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,
-             Registration& registration, const InstallSettings& settings)
-        : payload_(payload), files_(files), view_(view), registration_(registration), settings_(settings) {}
+             Registration& registration, const InstallSettings& settings, std::string* lockedReason)
+        : payload_(payload), files_(files), view_(view), registration_(registration), settings_(settings),
+          lockedReason_(lockedReason) {}
 
     Outcome Run() {
         try {
@@ -51,7 +52,8 @@ class Sequence {
             throw;
         } catch (const core::DamagedResourceError&) {
             throw;
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            if (lockedReason_) *lockedReason_ = e.what();
             return Outcome::ExecutableLocked;
         }
 
@@ -134,7 +136,7 @@ class Sequence {
         } catch (const core::SetupError&) {
             made = false;
         }
-        if (!made) view_.ShowFolderError(failureText);
+        if (!made) view_.ShowFolderError(failureText, files_.FolderFailure());
         return made;
     }
 
@@ -179,6 +181,7 @@ class Sequence {
     ProgressView& view_;
     Registration& registration_;
     const InstallSettings& settings_;
+    std::string* lockedReason_;
     std::vector<std::string> confirmedFolders_; // relative to the installation folder
     std::string unpackBuffer_ = std::string(core::kUnpackBufferSize, '\0');
 };
@@ -210,8 +213,9 @@ void WritePayloadResource(FileSystem& files, const std::string& path, std::strin
 }
 
 Outcome RunInstallation(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,
-                        Registration& registration, const InstallSettings& settings) {
-    return Sequence(payload, files, view, registration, settings).Run();
+                        Registration& registration, const InstallSettings& settings,
+                        std::string* lockedReason) {
+    return Sequence(payload, files, view, registration, settings, lockedReason).Run();
 }
 
 } // namespace install

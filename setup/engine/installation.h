@@ -17,6 +17,8 @@ class FileSystem {
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Makes one folder level; false when it could not be made.
     virtual bool MakeFolder(const std::string& path) = 0;
+    // Why the last folder that could not be made was not, in the system's words (empty: unknown).
+    virtual std::string FolderFailure() const { return {}; }
     // What a file is written from: it hands the bytes to the sink it is given, piece by piece.
     using ByteSink = std::function<void(std::string_view)>;
     using Content = std::function<void(const ByteSink&)>;
@@ -43,8 +45,8 @@ class ProgressView {
     // Handles the pending window messages; false once the user has confirmed cancelling, after
     // which the sequence touches nothing more.
     virtual bool HandleMessages() = 0;
-    // The error box for a folder that could not be made.
-    virtual void ShowFolderError(const std::string& message) = 0;
+    // The error box for a folder that could not be made; `reason` is the system's, for the log.
+    virtual void ShowFolderError(const std::string& message, const std::string& reason) = 0;
 };
 
 // The steps after the payload: uninstall entry and uninstaller, desktop shortcut, program group,
@@ -69,8 +71,12 @@ struct InstallSettings {
     std::string wizardCaption;   // the program group's name and the description of the document type
     std::string desktopLinkName; // [Form] desKtopLink: the link's file name on the desktop
     bool saveDesktopLink = true; // the user's choice on the folder page
-    std::string serial;          // [Form] Serial: the version serial of the configuration
-    std::string version;         // [Form] Version
+    // How the program group is made: through the Program Manager, whose shell opens a window of the
+    // group (interactive); as link files, which show nothing (unattended); or not at all (/NOICONS).
+    enum class ProgramGroup { ThroughProgramManager, AsLinkFiles, None };
+    ProgramGroup programGroup = ProgramGroup::ThroughProgramManager;
+    std::string serial;  // [Form] Serial: the version serial of the configuration
+    std::string version; // [Form] Version
 };
 
 enum class Outcome {
@@ -94,7 +100,9 @@ void WritePayloadResource(FileSystem& files, const std::string& path, std::strin
 
 // Runs the whole sequence once. An error that ends it (a missing resource, a file that cannot be
 // written or read, an error of a later step) leaves as a SetupError for the standard error box.
+// When the main executable could not be written, `lockedReason` (where given) receives why.
 Outcome RunInstallation(const core::PayloadStore& payload, FileSystem& files, ProgressView& view,
-                        Registration& registration, const InstallSettings& settings);
+                        Registration& registration, const InstallSettings& settings,
+                        std::string* lockedReason = nullptr);
 
 } // namespace install

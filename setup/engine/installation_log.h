@@ -20,6 +20,7 @@ class LoggedFileSystem : public FileSystem {
     LoggedFileSystem(FileSystem& files, InstallationLog& log) : files_(files), log_(log) {}
     bool DirectoryExists(const std::string& path) override { return files_.DirectoryExists(path); }
     bool MakeFolder(const std::string& path) override;
+    std::string FolderFailure() const override { return files_.FolderFailure(); }
     using FileSystem::WriteFile;
     void WriteFile(const std::string& path, const Content& content) override;
     std::string ReadFile(const std::string& path) override { return files_.ReadFile(path); }

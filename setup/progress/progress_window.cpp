@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kClientWidth = 359;
+constexpr COLORREF kWindowColour = RGB(255, 255, 255);
 constexpr int kClientHeight = 205;
 constexpr COLORREF kFrameColour = RGB(16, 83, 194);
 constexpr int kFrameWidth = 3;
@@ -19,14 +20,17 @@ constexpr DWORD kMessagesInterval = 16; // milliseconds: one frame of a 60 Hz di
 ProgressWindow::ProgressWindow(ui::App& app, SetupSession& session, HWND owner)
     : ui::Form(app), session_(session), pauseMs_(sys::PauseMilliseconds()) {
     isMain_ = owner == nullptr;
-    colour_ = RGB(255, 255, 255);
+    colour_ = kWindowColour;
     CreateForm(L"TFormsec", "安装", WS_POPUP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2,
                (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2, kClientWidth, kClientHeight, owner);
+    // The window clips its children, so its own fill never reaches a child's rectangle: each child
+    // paints its background in the window's colour itself, and the label erases its last text.
     copyAnimation_ = Add<ui::Animation>(Handle(), 40, 12, 272, 60);
+    copyAnimation_->SetBackground(kWindowColour);
     stepLabel_ = Add<ui::Label>(Handle(), "正在安装...", 40, 92, 269, 13);
     stepLabel_->SetFont(kFont);
-    stepLabel_->SetTransparent();
+    stepLabel_->SetBackground(kWindowColour);
     // With the usual pause each file's name is drawn; without it names change faster than anyone
     // can read, and drawing each would cost more than writing the file.
     stepLabel_->LimitRedraws(30);
@@ -58,7 +62,12 @@ void ProgressWindow::OnShow() {
 void ProgressWindow::RunInstallation() {
     if (session_.Install(*this, Handle()) == install::Outcome::Finished) {
         finished_ = true;
-        StartTimer(kHandOverTimer, 1000, [this] { HandOver(); });
+        // The second's wait lets the user see the full bar before the wizard comes back; an
+        // unattended setup has no wizard to come back to and ends at once.
+        if (session_.Unattended())
+            session_.InstallationFinished();
+        else
+            StartTimer(kHandOverTimer, 1000, [this] { HandOver(); });
     }
 }
 
@@ -123,8 +132,8 @@ bool ProgressWindow::HandleMessages() {
     return !cancelled_ && !Application().Terminated() && Handle();
 }
 
-void ProgressWindow::ShowFolderError(const std::string& message) {
-    session_.ReportError(message);
+void ProgressWindow::ShowFolderError(const std::string& message, const std::string& reason) {
+    session_.ReportError(message, reason);
     if (!session_.Unattended())
         Application().ShowMessage(Handle(), message, Application().Title(), MB_OK | MB_ICONERROR);
 }

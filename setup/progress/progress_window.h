@@ -53,5 +53,5 @@ class ProgressWindow : public ui::Form, private install::ProgressView {
     void SetBar(int position) override;
     void Pause() override;
     bool HandleMessages() override;
-    void ShowFolderError(const std::string& message) override;
+    void ShowFolderError(const std::string& message, const std::string& reason) override;
 };

@@ -27,35 +27,48 @@ namespace {
     throw core::SetupError(text);
 }
 
-} // namespace
-
-std::string SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
+// The shell link to `target`, with the target's folder as its working folder, ready to be saved.
+ComPtr<IPersistFile> MakeShellLink(const std::string& target) {
     com::UseOnThisThread();
-    sys::ComPtr<IShellLinkW> link;
-    const HRESULT hr = sys::com::CreateInstance(CLSID_ShellLink, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                                IID_IShellLinkW, link.put());
+    ComPtr<IShellLinkW> link;
+    const HRESULT hr = com::CreateInstance(CLSID_ShellLink, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                           IID_IShellLinkW, link.put());
     if (FAILED(hr)) RaiseOleError(hr);
-    sys::ComPtr<IPersistFile> file;
+    ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.put())))
         throw core::SetupError("Interface not supported");
-
     // Paths go through the one GBK conversion, so the link is right whatever the code page.
-    (void)link->SetPath(sys::Wide(exePath).c_str());
-    (void)link->SetWorkingDirectory(sys::Wide(core::FolderWithBackslash(exePath)).c_str());
+    (void)link->SetPath(Wide(target).c_str());
+    (void)link->SetWorkingDirectory(Wide(core::FolderWithBackslash(target)).c_str());
+    return file;
+}
+
+} // namespace
+
+std::string ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH + 1] = {};
+    PIDLIST_ABSOLUTE folder = nullptr;
+    if (FAILED(shell::GetSpecialFolderLocation(csidl, &folder))) return {};
+    const bool found = shell::GetPathFromIDList(folder, path);
+    com::TaskMemFree(folder);
+    return found && path[0] ? Gbk(path) + "\\" : std::string();
+}
+
+bool SaveShellLink(const std::string& target, const std::string& linkPath) {
+    return SUCCEEDED(MakeShellLink(target)->Save(Wide(linkPath).c_str(), FALSE));
+}
+
+std::string SaveDesktopLink(const std::string& exePath, const std::string& linkFileName, bool wanted) {
+    const ComPtr<IPersistFile> file = MakeShellLink(exePath);
     if (!wanted) return {};
     // The link goes into the all-users desktop folder and nowhere else.
     if (const std::string problem = core::DesktopLinkNameProblem(linkFileName); !problem.empty())
         throw core::SetupError("The desktop link's name \"" + linkFileName + "\" " + problem +
                                "; setup makes no link");
-
-    wchar_t desktop[MAX_PATH + 1] = {};
-    PIDLIST_ABSOLUTE folder = nullptr;
-    if (SUCCEEDED(sys::shell::GetSpecialFolderLocation(CSIDL_COMMON_DESKTOPDIRECTORY, &folder))) {
-        (void)sys::shell::GetPathFromIDList(folder, desktop);
-        sys::com::TaskMemFree(folder);
-    }
-    const std::string target = sys::Gbk(desktop) + linkFileName;
-    return SUCCEEDED(file->Save(sys::Wide(target).c_str(), FALSE)) ? target : std::string();
+    std::string desktop = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
+    if (!desktop.empty()) desktop.pop_back(); // the configured name begins with its backslash
+    const std::string target = desktop + linkFileName;
+    return SUCCEEDED(file->Save(Wide(target).c_str(), FALSE)) ? target : std::string();
 }
 
 } // namespace sys

@@ -94,7 +94,7 @@ void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
     if (!bytes.empty() &&
         (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
          written != bytes.size()))
-        throw core::SetupError("Stream write error");
+        throw core::SetupError("Stream write error", SystemErrorText(GetLastError()));
 }
 
 } // namespace

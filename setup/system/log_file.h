@@ -5,6 +5,8 @@
 #include "engine/installation_log.h"
 #include "system/unique_handle.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace sys {
@@ -18,6 +20,12 @@ class LogFile : public install::InstallationLog {
     bool Opened() const { return static_cast<bool>(file_); }
     const std::string& OpenError() const { return openError_; }
     void Write(const std::string& text) override;
+
+    // The log a command line asks for: none without /LOG; the given file; with an empty name a
+    // file of its own in the user's temporary folder. A file that cannot be opened is replaced by
+    // one in the temporary folder, whose first entry says why: an administrator who asked for a
+    // log always finds one.
+    static std::unique_ptr<LogFile> OpenRequested(const std::optional<std::string>& requested);
 
   private:
     bool WriteBytes(const std::string& bytes);

@@ -1,5 +1,6 @@
 #include "registry.h"
 
+#include "file_io.h"
 #include "wide.h"
 #include "core/setup_error.h"
 
@@ -12,9 +13,9 @@ void Registry::SetRoot(HKEY root) {
 
 bool Registry::OpenKey(const std::string& path) {
     CloseKey();
-    return RegCreateKeyExW(root_, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                           nullptr, &key_, nullptr) == ERROR_SUCCESS ||
-           (key_ = nullptr, false);
+    openResult_ = RegCreateKeyExW(root_, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    return openResult_ == ERROR_SUCCESS || (key_ = nullptr, false);
 }
 
 std::string Registry::ReadString(const std::string& name) {
@@ -35,10 +36,16 @@ std::string Registry::ReadString(const std::string& name) {
 
 void Registry::WriteString(const std::string& name, const std::string& value) {
     const std::wstring wideValue = Wide(value);
-    if (!key_ ||
+    if (!key_)
+        throw core::SetupError("Failed to set data for '" + name + "'",
+                               "the key could not be opened: " +
+                                   SystemErrorText(static_cast<DWORD>(openResult_)));
+    const LONG result =
         RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wideValue.c_str()),
-                       static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-        throw core::SetupError("Failed to set data for '" + name + "'");
+                       static_cast<DWORD>((wideValue.size() + 1) * sizeof(wchar_t)));
+    if (result != ERROR_SUCCESS)
+        throw core::SetupError("Failed to set data for '" + name + "'",
+                               SystemErrorText(static_cast<DWORD>(result)));
 }
 
 void Registry::CloseKey() {

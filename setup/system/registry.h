@@ -27,6 +27,7 @@ class Registry {
   private:
     HKEY root_ = HKEY_CURRENT_USER;
     HKEY key_ = nullptr;
+    LONG openResult_ = ERROR_SUCCESS; // of the last OpenKey, for the error of a write without a key
 };
 
 } // namespace sys

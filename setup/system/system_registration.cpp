@@ -1,6 +1,7 @@
 #include "system/shell_api.h"
 #include "system_registration.h"
 
+#include "core/manifest.h"
 #include "core/product.h"
 #include "core/program_group.h"
 #include "core/packed_resource.h"
@@ -12,6 +13,8 @@
 #include "system/scope_exit.h"
 
 #include <shlobj.h>
+
+#include <set>
 
 namespace sys {
 namespace {
@@ -59,6 +62,17 @@ void SystemRegistration::CreateDesktopLink() {
 }
 
 void SystemRegistration::CreateProgramGroup() {
+    using Kind = install::InstallSettings::ProgramGroup;
+    switch (settings_.programGroup) {
+    case Kind::None:
+        log_.Write("No program group: not wanted (/NOICONS)");
+        return;
+    case Kind::AsLinkFiles:
+        SaveProgramGroupLinks();
+        return;
+    case Kind::ThroughProgramManager:
+        break;
+    }
     DdeConversation& conversation = programManager_;
     const sys::ScopeExit closeConversation([&conversation] { conversation.Close(); });
     conversation.SetLink("ProgMan", "ProgMan");
@@ -70,6 +84,34 @@ void SystemRegistration::CreateProgramGroup() {
                                                                  settings_.setupDir + settings_.exeName))
         conversation.ExecuteAsync(command);
     log_.Write("Program group sent to the Program Manager: " + settings_.wizardCaption);
+}
+
+// The same four entries as the Program Manager makes, saved as links in a folder of the all-users
+// programs menu: nothing is shown, where the shell's answer to the Program Manager's commands
+// opens a window of the group.
+void SystemRegistration::SaveProgramGroupLinks() {
+    const std::string& group = settings_.wizardCaption;
+    if (const std::string problem = core::SingleFileNameProblem(group); !problem.empty())
+        throw core::SetupError("The program group's name \"" + group + "\" " + problem +
+                               "; setup makes no program group");
+    const std::string programs = ShellFolder(CSIDL_COMMON_PROGRAMS);
+    if (programs.empty()) {
+        log_.Write("No program group: the system has no programs menu for all users");
+        return;
+    }
+    const std::string folder = programs + group + "\\";
+    std::set<std::string> checkedFolders;
+    // Nothing is saved through a link someone planted in the menu's folder.
+    RequireNoLinkBelow(programs, folder, &checkedFolders);
+    if (!CreateOneDirectory(folder) && !DirectoryExists(folder))
+        throw core::SetupError("Cannot create file \"" + folder + "\". " + SystemErrorText(GetLastError()));
+    for (const core::ProgramGroupItem& item :
+         core::ProgramGroupItems(group, settings_.setupDir, settings_.setupDir + settings_.exeName)) {
+        const std::string link = folder + item.name + ".lnk";
+        RequireNoLinkBelow(programs, link, &checkedFolders);
+        log_.Write(SaveShellLink(item.target, link) ? "Program group link saved: " + link
+                                                    : "The program group link could not be saved: " + link);
+    }
 }
 
 void SystemRegistration::WriteRegistryEntries(const std::string& extension, const std::string& classKey,

@@ -22,6 +22,8 @@ class SystemRegistration : public install::Registration {
                               int iconIndex) override;
 
   private:
+    void SaveProgramGroupLinks();
+
     const core::PayloadStore& payload_;
     const install::InstallSettings& settings_;
     install::InstallationLog& log_;

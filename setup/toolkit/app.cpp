@@ -4,6 +4,7 @@
 #include "system/system_function.h"
 #include "system/wide.h"
 #include "core/error_text.h"
+#include "core/setup_error.h"
 
 #include <commctrl.h>
 
@@ -91,8 +92,8 @@ HWND App::ErrorBoxOwner() const {
     return postTarget_ && IsWindow(postTarget_) ? GetLastActivePopup(postTarget_) : nullptr;
 }
 
-void App::ShowError(const std::string& message) {
-    if (errorHandler_ && errorHandler_(core::WithFullStop(message))) return;
+void App::ShowError(const std::string& message, const std::string& reason) {
+    if (errorHandler_ && errorHandler_(core::WithFullStop(message), reason)) return;
     ShowMessage(ErrorBoxOwner(), core::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 
@@ -100,6 +101,8 @@ void App::ReportCurrentException() noexcept {
     try {
         try {
             throw;
+        } catch (const core::SetupError& e) {
+            if (instance) instance->ShowError(e.what(), e.Reason());
         } catch (const std::exception& e) {
             if (instance) instance->ShowError(e.what());
         } catch (...) {

@@ -40,13 +40,13 @@ class App {
     // The system's message box with GBK texts shown through the wide API.
     int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags);
     // The box for an error that leaves a handler: the title as caption, error icon, OK, the
-    // message with its full stop.
-    void ShowError(const std::string& message);
-    // Sees every error before its box: the setup logs it, and an unattended setup, which shows no
-    // box, returns true to say it has dealt with the error.
-    void SetErrorHandler(std::function<bool(const std::string&)> handler) {
-        errorHandler_ = std::move(handler);
-    }
+    // message with its full stop. `reason`, the system's text for it where there is one, is not
+    // shown but handed to the error handler.
+    void ShowError(const std::string& message, const std::string& reason = "");
+    // Sees every error (its message and the system's reason) before its box: the setup logs it, and
+    // an unattended setup, which shows no box, returns true to say it has dealt with the error.
+    using ErrorHandler = std::function<bool(const std::string& message, const std::string& reason)>;
+    void SetErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
     // Shows the exception being handled in the standard error box. Called only from inside every
     // callback's catch (...) block; never throws.
     static void ReportCurrentException() noexcept;
@@ -70,7 +70,7 @@ class App {
     bool terminated_ = false;
     HWND postTarget_ = nullptr;
     HWND window_ = nullptr;
-    std::function<bool(const std::string&)> errorHandler_;
+    ErrorHandler errorHandler_;
     // The window an error box is owned by, so that it is modal to the setup even while another
     // program is active: the active window, else the main window's last active popup.
     HWND ErrorBoxOwner() const;

@@ -52,7 +52,6 @@ TEST(CommandLine, BadCommandLinesAreNamed) {
         {"s.exe C:\\folder", "Not a switch: C:\\folder"},
         {"s.exe /DIR", "The switch /DIR needs a value, as in /DIR=\"...\": /DIR"},
         {"s.exe /DIR=", "The switch /DIR needs a value, as in /DIR=\"...\": /DIR="},
-        {"s.exe /LOG=\"\"", "The switch /LOG needs a value, as in /LOG=\"...\": /LOG="},
         {"s.exe /SILENT=yes", "The switch /SILENT takes no value: /SILENT=yes"},
         {"s.exe /RUN /NORUN", "The switches /RUN and /NORUN contradict each other"},
     };
@@ -64,6 +63,41 @@ TEST(CommandLine, BadCommandLinesAreNamed) {
         EXPECT_EQ(error.rfind(std::string("/DIR=") + folder + ": ", 0), 0u) << error;
         EXPECT_NE(error.find(core::InstallFolderProblem(folder)), std::string::npos) << error;
     }
+}
+
+TEST(CommandLine, ABadLineStillSaysItsModeAndLog) {
+    // A deployment tool sees no box: the mode must be known wherever on the line it stands, and the
+    // log must be known to take the problem.
+    const struct {
+        const char* line;
+        SetupMode mode;
+    } cases[] = {
+        {"s.exe /QUIET /VERYSILENT /LOG=C:\\l.txt", SetupMode::VerySilent},
+        {"s.exe /LOG=C:\\l.txt /DIR=relative /SILENT", SetupMode::Silent},
+        {"s.exe /SILENT=yes /LOG=C:\\l.txt", SetupMode::Silent},
+        {"s.exe /RUN /NORUN /LOG=C:\\l.txt", SetupMode::Interactive},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = core::ParseCommandLine(c.line);
+        EXPECT_NE(parsed.error, "") << c.line;
+        EXPECT_EQ(parsed.options.mode, c.mode) << c.line;
+        EXPECT_EQ(parsed.options.logFile, std::optional<std::string>("C:\\l.txt")) << c.line;
+    }
+    // The first problem is the one named.
+    EXPECT_EQ(core::ParseCommandLine("s.exe /A /B").error, "Unknown switch: /A");
+}
+
+TEST(CommandLine, HabitualSwitchesOfOtherInstallersAreAccepted) {
+    const auto parsed = core::ParseCommandLine("s.exe /VERYSILENT /SUPPRESSMSGBOXES /NORESTART /SP- "
+                                               "/nocancel /NOCLOSEAPPLICATIONS /NORESTARTAPPLICATIONS");
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.mode, SetupMode::VerySilent);
+    EXPECT_EQ(core::ParseCommandLine("s.exe /NORESTART=1").error,
+              "The switch /NORESTART takes no value: /NORESTART=1");
+    // /LOG without a file asks for a log in the temporary folder.
+    for (const char* line : {"s.exe /LOG", "s.exe /log=", "s.exe /LOG=\"\""})
+        EXPECT_EQ(core::ParseCommandLine(line).options.logFile, std::optional<std::string>("")) << line;
+    EXPECT_FALSE(core::ParseCommandLine("s.exe /SILENT").options.logFile);
 }
 
 TEST(CommandLine, HelpListsEverySwitchAndExitCode) {

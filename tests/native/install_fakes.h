@@ -49,11 +49,13 @@ class Files : public install::FileSystem {
         const size_t parentEnd = core::FindLastSeparator(dir, "\\");
         const bool parentExists =
             parentEnd == std::string::npos || parentEnd < 3 || dirs.count(dir.substr(0, parentEnd)) > 0;
+        if (failingDirs.count(dir)) folderFailure = "Access is denied.";
         if (failingDirs.count(dir) || dirs.count(dir) || !parentExists) return false;
         log.push_back("mkdir " + path);
         dirs.insert(dir);
         return true;
     }
+    std::string FolderFailure() const override { return folderFailure; }
     using FileSystem::WriteFile;
     void WriteFile(const std::string& path, const Content& content) override {
         if (failingFiles.count(path) || dirs.count(Strip(path)))
@@ -82,6 +84,7 @@ class Files : public install::FileSystem {
     std::set<std::string> failingDirs;
     std::vector<std::string> asked; // every folder looked up, in order
     std::set<std::string> failingFiles;
+    std::string folderFailure;
     std::set<std::string> linkedFiles; // refused as links
     std::map<std::string, std::string> files;
 
@@ -108,7 +111,11 @@ class View : public install::ProgressView {
         log.push_back("pump");
         return ++pumps != cancelAtPump;
     }
-    void ShowFolderError(const std::string& message) override { log.push_back("error box " + message); }
+    void ShowFolderError(const std::string& message, const std::string& reason) override {
+        log.push_back("error box " + message);
+        folderErrorReason = reason;
+    }
+    std::string folderErrorReason; // the system's, for the log
 
     int cancelAtPump = 0; // the user confirms cancelling at this message-handling point (1-based)
     int pumps = 0;

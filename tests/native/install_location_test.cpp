@@ -66,3 +66,13 @@ TEST(InstallLocation, TypedFolderMustBeAbsoluteAndGetsItsBackslash) {
     EXPECT_EQ(core::CompletedInstallFolder("D:\\\x81\x5c"),
               "D:\\\x81\x5c\\"); // 0x5C as a trail byte is no backslash
 }
+
+TEST(InstallLocation, SameFolderFoldsOnlyAsciiLetters) {
+    EXPECT_TRUE(core::SameFolder("C:\\Velmora", "c:\\VELMORA\\"));
+    EXPECT_TRUE(core::SameFolder("D:\\\xca\xb3\\", "d:\\\xca\xb3"));
+    EXPECT_FALSE(core::SameFolder("C:\\Velmora", "C:\\Velmora2"));
+    // Trail bytes 0x61 and 0x41 ("a" and "A") belong to two different characters.
+    EXPECT_FALSE(core::SameFolder("C:\\\x81\x61", "C:\\\x81\x41"));
+    // A trail byte 0x5C is no separator: this folder has no trailing backslash to drop.
+    EXPECT_FALSE(core::SameFolder("C:\\\x81\x5c", "C:\\\x81"));
+}

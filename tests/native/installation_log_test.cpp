@@ -26,6 +26,17 @@ TEST(LogLines, EachLineOfATextIsStampedAndEndsInCrLf) {
     EXPECT_EQ(core::LogLines({987, 12, 31, 23, 59, 59, 999}, "x"), "0987-12-31 23:59:59.999  x\r\n");
 }
 
+TEST(LogLines, DefaultFileNameAndUtcOffset) {
+    EXPECT_EQ(core::DefaultLogFileName({2026, 1, 2, 3, 4, 5, 6}), "VlmraSetup-20260102-030405.log");
+    EXPECT_EQ(core::DefaultLogFileName({2026, 12, 31, 23, 59, 59, 999}), "VlmraSetup-20261231-235959.log");
+    const struct {
+        int bias;
+        const char* text;
+    } offsets[] = {{-480, "UTC+08:00"}, {0, "UTC+00:00"}, {210, "UTC-03:30"}, {-345, "UTC+05:45"}};
+    for (const auto& o : offsets)
+        EXPECT_EQ(core::UtcOffsetText(o.bias), o.text) << o.bias;
+}
+
 struct RecordedLog : install::InstallationLog {
     void Write(const std::string& text) override { entries.push_back(text); }
     std::vector<std::string> entries;

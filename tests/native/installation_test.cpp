@@ -211,6 +211,7 @@ TEST_F(InstallationTest, InstallationFolderThatCannotBeMadeShowsItsBoxAndStops) 
     EXPECT_EQ(Run(), Outcome::Stopped);
     EXPECT_EQ(From("label 安装主程序文件"),
               (Log{"label 安装主程序文件", "error box 创建主文件夹\\C:\\A\\ 失败"}));
+    EXPECT_EQ(view.folderErrorReason, "Access is denied.");
     EXPECT_EQ(view.bars, std::vector<int>{1});
     EXPECT_TRUE(files.files.count("C:\\A\\VLMR.exe") == 0);
 }
@@ -221,7 +222,12 @@ TEST_F(InstallationTest, MainExecutableThatCannotBeWrittenEndsWithNothingElseWri
         settings.exeName = exeName;
         files.failingFiles = {"C:\\A\\VLMR.exe"};
         Manifest("FileTxt1 txtname History.txt");
-        EXPECT_EQ(Run(), Outcome::ExecutableLocked) << exeName;
+        std::string reason;
+        EXPECT_EQ(install::RunInstallation(payload, files, view, registration, settings, &reason),
+                  Outcome::ExecutableLocked)
+            << exeName;
+        // Why it could not be written goes to the log beside the message the user reads.
+        EXPECT_EQ(reason, "Cannot create file \"C:\\A\\" + exeName + "\". Access is denied.") << exeName;
         EXPECT_TRUE(From("write").empty()) << exeName;
         EXPECT_EQ(view.bars.back(), 1);
         view.bars.clear();

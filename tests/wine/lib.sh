@@ -13,6 +13,18 @@ export SETUP_ARCH=$SETUP_WINE_ARCH
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/setup-e2e.$TEST_NAME.XXXXXX")
 WINDIR="$WINEPREFIX/drive_c/windows"
 
+# wait_until SECONDS COMMAND [ARGS...]: runs COMMAND every tenth of a second until it succeeds;
+# fails when SECONDS pass first.
+wait_until() {
+    local limit=$(($1 * 10)) i
+    shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # in_background NAME EXE ARGS...: starts a Windows program as this test's own background process.
 # Its process id (that of the program itself) lands in $WORK/NAME.pid, its output in NAME.log and,
 # once it ends, its exit code in NAME.rc.
@@ -137,6 +149,8 @@ c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
 # group, and its registry keys.
 desktop_link="$WINEPREFIX/drive_c/users/Public/Desktop/Velmorav2.8.0(m).lnk"
 program_group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Velmorav2.8.3.5（标准版-m）"
+# An unattended setup saves the program group as links in the all-users programs menu instead.
+all_users_group="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmorav2.8.3.5（标准版-m）"
 uninstall_key='HKCU\software\microsoft\windows\currentversion\uninstall\Velmora'
 layers_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Layers'
 
@@ -148,7 +162,7 @@ forget_installation() {
         wine reg delete "$key" /f >/dev/null 2>&1 || true
     done
     wine reg delete "$layers_key" /v "C:\\$1\\VLMR.exe" /f >/dev/null 2>&1 || true
-    rm -rf "$(c_drive "$1")" "$program_group"
+    rm -rf "$(c_drive "$1")" "$program_group" "$all_users_group"
     rm -f "$desktop_link"
 }
 

@@ -547,21 +547,39 @@ int WatchExit(const std::wstring& className, DWORD timeout) {
 }
 
 // Starts EXE with the command line tail ARGS and watches it to its end: every class of a visible
-// top-level window it ever shows (looked at every few milliseconds), then its exit code.
-struct VisibleOf {
+// top-level window it ever shows (looked at every few milliseconds), every window of another
+// process that became visible meanwhile (a folder window the shell opens on its behalf counts as
+// much as its own), then its exit code.
+struct Watched {
     DWORD processId;
-    std::vector<std::wstring>* seen;
+    std::vector<HWND> before;         // visible before the start: not the setup's doing
+    std::vector<std::wstring> seen;   // classes of its own windows
+    std::vector<std::wstring> others; // classes of other processes' new windows
 };
 
+void NoteOnce(std::vector<std::wstring>& list, const std::wstring& className) {
+    for (const std::wstring& c : list)
+        if (c == className) return;
+    list.push_back(className);
+}
+
+BOOL CALLBACK NoteBefore(HWND w, LPARAM p) {
+    if (IsWindowVisible(w)) reinterpret_cast<Watched*>(p)->before.push_back(w);
+    return TRUE;
+}
+
 BOOL CALLBACK NoteVisible(HWND w, LPARAM p) {
-    auto* v = reinterpret_cast<VisibleOf*>(p);
+    auto* v = reinterpret_cast<Watched*>(p);
+    if (!IsWindowVisible(w)) return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    if (pid != v->processId || !IsWindowVisible(w)) return TRUE;
-    const std::wstring className = ClassOf(w);
-    for (const std::wstring& c : *v->seen)
-        if (c == className) return TRUE;
-    v->seen->push_back(className);
+    if (pid == v->processId) {
+        NoteOnce(v->seen, ClassOf(w));
+    } else if (pid != GetCurrentProcessId()) {
+        for (HWND b : v->before)
+            if (b == w) return TRUE;
+        NoteOnce(v->others, ClassOf(w));
+    }
     return TRUE;
 }
 
@@ -570,20 +588,26 @@ int RunWatch(DWORD timeout, const std::wstring& exe, const std::wstring& args) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
+    Watched watched{};
+    EnumWindows(NoteBefore, reinterpret_cast<LPARAM>(&watched));
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started)) {
         Print("cannot start: " + std::to_string(GetLastError()));
         return 1;
     }
-    std::vector<std::wstring> seen;
-    VisibleOf visible{started.dwProcessId, &seen};
+    watched.processId = started.dwProcessId;
     const DWORD start = GetTickCount();
     bool ended = false;
     while (!(ended = WaitForSingleObject(started.hProcess, 3) == WAIT_OBJECT_0) &&
            GetTickCount() - start < timeout)
-        EnumWindows(NoteVisible, reinterpret_cast<LPARAM>(&visible));
-    for (const std::wstring& c : seen)
+        EnumWindows(NoteVisible, reinterpret_cast<LPARAM>(&watched));
+    // What the setup set in motion may show a little after it ended.
+    for (int i = 0; i < 100; ++i, Sleep(10))
+        EnumWindows(NoteVisible, reinterpret_cast<LPARAM>(&watched));
+    for (const std::wstring& c : watched.seen)
         Print("visible=" + Utf8(c));
+    for (const std::wstring& c : watched.others)
+        Print("other=" + Utf8(c));
     DWORD code = 0;
     GetExitCodeProcess(started.hProcess, &code);
     CloseHandle(started.hThread);
@@ -720,6 +744,36 @@ int Pixel(int x, int y) {
     return 0;
 }
 
+// What a screen area holds, for telling text on a background from a bar of one colour: how many of
+// its pixels are pure white, dark (every channel below 128) or neither.
+int Area(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return 1;
+    int white = 0, dark = 0, other = 0;
+    for (COLORREF c : Pixels(RECT{x, y, x + width, y + height}, nullptr, 0)) {
+        const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+        if (r == 255 && g == 255 && b == 255)
+            ++white;
+        else if (r < 128 && g < 128 && b < 128)
+            ++dark;
+        else
+            ++other;
+    }
+    Print("white=" + std::to_string(white));
+    Print("dark=" + std::to_string(dark));
+    Print("other=" + std::to_string(other));
+    return 0;
+}
+
+// Holds a named mutex for `milliseconds`, as a setup of another session would hold its global one.
+int HoldMutex(const wchar_t* name, DWORD milliseconds) {
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, name);
+    if (!mutex) return Print("cannot create: " + std::to_string(GetLastError())), 1;
+    Print("holding");
+    Sleep(milliseconds);
+    CloseHandle(mutex);
+    return 0;
+}
+
 DWORD Timeout(int argc, wchar_t** argv, int index) {
     return argc > index ? DWORD(_wtoi(argv[index])) : 10000;
 }
@@ -730,7 +784,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         Print("usage: uidriver "
               "wait-window|gone|list|count|texts|wait-text|msgbox|press|click|set-text|key|close|listview|"
-              "row-height|activate-from-outside|stay-away|active|alt-f4|pixel|acp|screenshot|run-watch "
+              "row-height|activate-from-outside|stay-away|active|alt-f4|pixel|area|hold-mutex|acp|screenshot|"
+              "run-watch "
               "...");
         return 2;
     }
@@ -738,6 +793,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait-window" && argc >= 3) return WaitWindow(argv[2], Timeout(argc, argv, 3));
     if (command == L"gone" && argc >= 3) return WaitGone(argv[2], Timeout(argc, argv, 3));
     if (command == L"pixel" && argc >= 4) return Pixel(_wtoi(argv[2]), _wtoi(argv[3]));
+    if (command == L"hold-mutex" && argc >= 4) return HoldMutex(argv[2], DWORD(_wtoi(argv[3])));
+    if (command == L"area" && argc >= 6)
+        return Area(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
     if (command == L"compare-bitmap" && argc >= 7)
         return CompareBitmap(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]));
     if (command == L"acp") return Print(std::to_string(GetACP())), 0;
