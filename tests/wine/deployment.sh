@@ -8,7 +8,9 @@ source "$(dirname "$0")/lib.sh"
 
 target=$(c_drive "Velmora Deploy")
 log_file=$(c_drive deploy.log)
-user_temp="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Temp"
+# The user's temporary folder, as the setup's %TEMP% names it.
+wine cmd /c 'echo %TEMP%' >"$WORK/temp.out" 2>/dev/null || true
+user_temp=$(winepath -u "$(tr -d '\r' <"$WORK/temp.out")" 2>/dev/null | sed 's|/$||')
 group_name="Velmorav2.8.3.5（标准版-m）"
 
 # deploy NAME ARGS: runs the sample setup with the command line tail ARGS under the watching driver
@@ -31,7 +33,8 @@ stamp_ms() { # LOG TEXT
         awk '{ split($2, t, /[:.]/); print ((t[1] * 60 + t[2]) * 60 + t[3]) * 1000 + t[4] }'
 }
 
-mkdir -p "$(c_drive setup)" "$user_temp"
+[ -n "$user_temp" ] || { fail "no temporary folder of the user's"; finish; }
+mkdir -p "$(c_drive setup)"
 cp "$SETUP_EXE" "$(c_drive setup)/VlmraSetup.exe"
 forget_installation "Velmora Deploy"
 rm -rf "$all_users_group"
