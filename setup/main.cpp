@@ -99,7 +99,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return core::kExitBadCommandLine;
     }
     if (options.showHelp) {
-        app.ShowMessage(nullptr, core::CommandLineHelp(), app.Title(), MB_OK | MB_ICONINFORMATION);
+        // Asked for in a silent mode, the list goes to the log: a box would wait for nobody.
+        log->Write("The switches, as /? asked:\r\n" + core::CommandLineHelp());
+        log->Write("Exit code: " + std::to_string(core::kExitInstalled));
+        if (!unattended)
+            app.ShowMessage(nullptr, core::CommandLineHelp(), app.Title(), MB_OK | MB_ICONINFORMATION);
         return core::kExitInstalled;
     }
 

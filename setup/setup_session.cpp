@@ -27,6 +27,13 @@ namespace {
 
 constexpr char kExecutableRunningMessage[] = "所要安装的程序正在运行中,请退出后再安装!";
 
+// For the log, when a copy is installed into another folder than the earlier installation's: the
+// registration names one folder, so the earlier copy stays on disk but is no longer registered.
+std::string CopyBesideText(const std::string& earlierFolder, const std::string& newFolder) {
+    return "This copy goes beside it, into " + newFolder + "; the registration then names this copy, and " +
+           earlierFolder + " is no longer registered";
+}
+
 // /VERYSILENT: the installation with nothing shown. Messages are still handled, for the hidden
 // windows of the shell link and the program group's conversation.
 class QuietProgressView : public install::ProgressView {
@@ -120,7 +127,14 @@ void SetupSession::BeginInstallation(const std::string& installDir, bool saveDes
     installDir_ = installDir;
     saveDesktopLink_ = saveDesktopLink;
     installationStarted_ = true;
-    log_.Write("Installation folder: " + installDir_ + " (chosen on the folder page)");
+    const bool fromCommandLine = options_.installDir && core::SameFolder(installDir_, *options_.installDir);
+    log_.Write(
+        "Installation folder: " + installDir_ +
+        (fromCommandLine ? " (given by /DIR, kept on the folder page)" : " (chosen on the folder page)"));
+    const std::optional<sys::InstalledCopy> installed = sys::FindInstalledCopy();
+    if (installed && !core::SameFolder(installDir_, installed->folder))
+        log_.Write("An earlier installation is in " + installed->folder + ". " +
+                   CopyBesideText(installed->folder, installDir_));
 }
 
 void SetupSession::RunInstallation() {
@@ -306,9 +320,7 @@ bool SetupSession::PrepareUnattended() {
         if (!options_.installDir || core::SameFolder(*options_.installDir, installed->folder))
             log_.Write(found + ". It is installed over");
         else
-            log_.Write(found + ". This copy goes beside it, into " + *options_.installDir +
-                       "; the registration then names this copy, and " + installed->folder +
-                       " is no longer registered");
+            log_.Write(found + ". " + CopyBesideText(installed->folder, *options_.installDir));
     }
 
     std::optional<std::string> folderPageDefault;

@@ -121,8 +121,11 @@ std::string CommandLineHelp(const std::string& problem) {
                   "/FORCE\t已安装较新版本时仍然安装\r\n"
                   "/CLOSEAPP\t结束正在运行的软件后安装\r\n"
                   "/?\t显示本说明\r\n"
-                  "/SUPPRESSMSGBOXES /NORESTART /SP- /NOCANCEL /NOCLOSEAPPLICATIONS /NORESTARTAPPLICATIONS\t"
-                  "接受，不起作用\r\n"
+                  "\r\n"
+                  "接受但不起作用:\r\n"
+                  "/SUPPRESSMSGBOXES  /NORESTART  /SP-\r\n"
+                  "/NOCANCEL  /NOCLOSEAPPLICATIONS\r\n"
+                  "/NORESTARTAPPLICATIONS\r\n"
                   "\r\n"
                   "退出代码: 0 安装成功; 1 安装失败; 2 命令行有误; 3 软件正在运行; 4 已安装较新版本; "
                   "5 用户取消; 6 另一个安装程序正在运行";

@@ -14,9 +14,11 @@ namespace sys {
 class LogFile : public install::InstallationLog {
   public:
     LogFile() = default; // no log: entries go nowhere
-    // Replaces the file. Opened for reading by others only, so that a second setup given the
-    // same file cannot overwrite it. When it cannot be opened, OpenError() says why.
-    explicit LogFile(const std::string& path);
+    // Replaces the file, or with Opening::New makes it only where none is (a log named after the
+    // time never replaces another setup's). Opened for reading by others only, so that a second
+    // setup given the same file cannot overwrite it. When it cannot be opened, OpenError() says why.
+    enum class Opening { Replace, New };
+    explicit LogFile(const std::string& path, Opening opening = Opening::Replace);
     bool Opened() const { return static_cast<bool>(file_); }
     const std::string& OpenError() const { return openError_; }
     void Write(const std::string& text) override;

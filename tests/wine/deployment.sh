@@ -92,6 +92,23 @@ check_eq "bad switch before /SILENT: exit code" 2 "$(seen_exit)"
 check_eq "bad switch before /SILENT: nothing shown" "" "$(seen_windows)"
 check "bad switch before /SILENT: logged" grep -qF 'Bad command line: /DIR=Velmora: ' <<<"$(as_text "$log_file")"
 
+# /? in a silent mode: the switches go to the log, and nothing waits for a click.
+deploy help '/VERYSILENT /? /LOG="C:\deploy.log"'
+check_eq "/? very silent: exit code" 0 "$(seen_exit)"
+check_eq "/? very silent: nothing shown" "" "$(seen_windows)"
+check "/? very silent: the switches logged" grep -qF '/NOICONS' <<<"$(as_text "$log_file")"
+
+# A log named after the time never replaces another: with the names of the coming seconds taken
+# (by setups started in the same second), the next free name is written.
+for second in $(seq 0 20); do
+    : >"$user_temp/VlmraSetup-$(date -d "+$second seconds" +%Y%m%d-%H%M%S).log"
+done
+deploy same_second '/VERYSILENT /NOICONS /LOG'
+check_eq "same second: exit code" 0 "$(seen_exit)"
+check "same second: the logs already there are left alone" test -z "$(find "$user_temp" -name 'VlmraSetup-*.log' -size +0c ! -name '*-2.log')"
+check_eq "same second: the next free name" 1 "$(find "$user_temp" -name 'VlmraSetup-*-2.log' -size +0c | wc -l)"
+rm -f "$user_temp"/VlmraSetup-*.log
+
 # A log that cannot be opened: one in the temporary folder takes its place and says why.
 deploy no_log '/VERYSILENT /NOICONS /LOG="C:\no such folder\deploy.log"'
 check_eq "unopenable log: exit code" 0 "$(seen_exit)"
