@@ -82,6 +82,11 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
     set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ON TIMEOUT 300
                          ENVIRONMENT "${e2e_env}")
   endforeach()
+  # The shipped PE32 itself, natively under wine32 or emulated (qemu-i386) where the host cannot
+  # execute 32-bit code: its own prefix, display and server; slow under emulation, so it runs once.
+  add_test(NAME wine.pe32_emulated COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/pe32_emulated.sh)
+  set_tests_properties(wine.pe32_emulated PROPERTIES RUN_SERIAL ON TIMEOUT 2400 ENVIRONMENT
+    "SETUP_SOURCE=${CMAKE_SOURCE_DIR};SETUP_BUILD_DIR=${build_root};PE32_SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;PE32_PAYLOAD=${build_root}/sample-payload;PE32_DISPLAY=:95")
 endif()
 
 add_executable(make-bench-payload tools/bench/make_bench_payload.cpp)
