@@ -13,6 +13,18 @@ export SETUP_ARCH=$SETUP_WINE_ARCH
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/setup-e2e.$TEST_NAME.XXXXXX")
 WINDIR="$WINEPREFIX/drive_c/windows"
 
+# wait_until SECONDS COMMAND [ARGS...]: runs the command a tenth of a second apart until it
+# succeeds; fails when it has not succeeded within SECONDS (whole seconds). Every wait of the tests
+# is one of these: the command says what is waited for, and a fast machine does not wait longer.
+wait_until() {
+    local deadline=$(( ${EPOCHREALTIME//[!0-9]/} + $1 * 1000000 ))
+    shift
+    until "$@"; do
+        (( ${EPOCHREALTIME//[!0-9]/} < deadline )) || return 1
+        sleep 0.1
+    done
+}
+
 # in_background NAME EXE ARGS...: starts a Windows program as this test's own background process.
 # Its process id (that of the program itself) lands in $WORK/NAME.pid, its output in NAME.log and,
 # once it ends, its exit code in NAME.rc.
@@ -27,7 +39,8 @@ in_background() {
         wait $! || rc=$?
         echo "$rc" >"$WORK/$name.rc"
     ) 2>/dev/null & # quiet when the program is ended on purpose: its exit code says so
-    for _ in $(seq 100); do [ -s "$WORK/$name.pid" ] && break; sleep 0.02; done
+    # Without its id the clean-up could not end it: it would outlive the test.
+    wait_until 10 test -s "$WORK/$name.pid" || fail "$name started without its process id"
 }
 
 # end_background NAME [SIGNAL]: ends a program that in_background started, by its id, if it
@@ -36,7 +49,7 @@ end_background() {
     local name=$1 signal=${2:-KILL}
     [ -s "$WORK/$name.pid" ] && [ ! -e "$WORK/$name.rc" ] || return 0
     kill -s "$signal" "$(cat "$WORK/$name.pid")" 2>/dev/null || true
-    for _ in $(seq 100); do [ -e "$WORK/$name.rc" ] && break; sleep 0.05; done
+    wait_until 5 test -e "$WORK/$name.rc" || true
 }
 
 cleanup() {
@@ -76,12 +89,7 @@ start_setup() {
 
 # exit_code N [TIMEOUT_S]: waits for run N to end and prints its exit code.
 exit_code() {
-    local n=$1 limit=$(( ${2:-20} * 10 ))
-    for ((i = 0; i < limit; i++)); do
-        if [ -s "$WORK/run.$n.rc" ]; then cat "$WORK/run.$n.rc"; return 0; fi
-        sleep 0.1
-    done
-    echo "still running"
+    if wait_until "${2:-20}" test -s "$WORK/run.$1.rc"; then cat "$WORK/run.$1.rc"; else echo "still running"; fi
 }
 
 # The temporary folder: the Windows folder's Temp, found whatever its case on disk.
@@ -132,6 +140,29 @@ start_with_changed_manifest() { # FOLDER
 
 # The Linux path of a folder under C: of the prefix.
 c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
+
+# file_count FOLDER: how many files lie below FOLDER (none while it is missing).
+file_count() { find "$1" -type f 2>/dev/null | wc -l; }
+# has_files FOLDER N: at least N files lie below FOLDER.
+has_files() { [ "$(file_count "$1")" -ge "$2" ]; }
+
+# shows CLASS TEXT: a line of `driver texts CLASS` holds TEXT.
+shows() { grep -qF -- "$2" <(driver texts "$1"); }
+
+# Clears the completion page's 运行软件 box and waits until it reads cleared, so that Finish starts
+# nothing.
+run_box_cleared() { grep -q '|运行软件$' <(driver texts TFormSchedule); }
+clear_run_box() {
+    driver click TFormSchedule "运行软件" >/dev/null
+    wait_until 5 run_box_cleared
+}
+
+# hold_open PATH: a program of this test (the background job "holder") holds the Windows file PATH
+# open without sharing, as a running program holds its executable; returns once it does.
+hold_open() {
+    in_background holder "$HOLD_FILE" "$1"
+    wait_until 10 grep -q holding "$WORK/holder.log" || fail "$1 is not held open"
+}
 
 # What an installation of the sample leaves outside its folder: the desktop link, the program
 # group, and its registry keys.
@@ -213,6 +244,8 @@ answer_all_boxes() {
     while driver msgbox 1500 >/dev/null; do
         n=$((n + 1))
         driver press OK >/dev/null
+        # The boxes are alike: the one just answered cannot be told from the next, so it is given
+        # a moment to go before the next is looked for.
         sleep 0.2
     done
     echo "$n"
