@@ -33,7 +33,7 @@ clear_run_box || fail "the 运行软件 box stays ticked"
 driver click TFormSchedule "完毕" >/dev/null
 check_eq "exit code" 0 "$(exit_code $RUN)"
 rm -rf "$target"
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 
 # One byte changed in the middle of a compressed resource (SdbFile\Image\Move2.BMP).
 check_eq "the picture is stored compressed" "VLZ" "$("$INSPECT" resource "$WORK/packed.exe" DBNAME8 SDBFILEDB8B | head -c 3)"

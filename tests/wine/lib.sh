@@ -62,17 +62,37 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Now and then, rarely, wine cannot start a program at all: it hands the command line to start.exe,
+# which cannot start it either, prints "ShellExecuteEx" failed and ends with 1. Taken for the
+# program's own answer, that is a registry value missing, a window not found or a click not made.
+# So a program that did not start is started again; one that ran is never run twice.
+
+# wine_reg ARGS...: wine's reg command; its answer (GBK) in $WORK/reg.out, its exit code returned.
+# reg has answered when it succeeded or said why not ("reg: ..."); anything else is a failed start.
+reg_answered() {
+    reg_rc=0
+    wine reg "$@" >"$WORK/reg.out" 2>&1 || reg_rc=$?
+    [ "$reg_rc" = 0 ] || grep -q '^reg: ' "$WORK/reg.out"
+}
+wine_reg() {
+    wait_until 10 reg_answered "$@" || true
+    return "$reg_rc"
+}
+
 # No earlier installation unless a test makes one.
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 
 # The UI driver; its output (UTF-8) goes to stdout. Never piped: wine's services would keep the
 # pipe open, so it writes to a file that is printed afterwards.
+driver_started() {
+    driver_rc=0
+    wine "$UIDRIVER" "$@" >"$WORK/driver.out" 2>"$WORK/driver.err" || driver_rc=$?
+    ! grep -q ShellExecuteEx "$WORK/driver.out"
+}
 driver() {
-    local out="$WORK/driver.out"
-    local rc=0
-    wine "$UIDRIVER" "$@" >"$out" 2>"$WORK/driver.err" || rc=$?
-    cat "$out"
-    return $rc
+    wait_until 10 driver_started "$@" || true
+    cat "$WORK/driver.out"
+    return "$driver_rc"
 }
 
 # field NAME: the value of NAME=... in the driver's last output.
@@ -176,22 +196,22 @@ layers_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Lay
 forget_installation() {
     local key
     for key in "$uninstall_key" 'HKCR\.Vlq' 'HKCR\Software\VLMRA' 'HKCU\Software\VLMRA'; do
-        wine reg delete "$key" /f >/dev/null 2>&1 || true
+        wine_reg delete "$key" /f || true
     done
-    wine reg delete "$layers_key" /v "C:\\$1\\VLMR.exe" /f >/dev/null 2>&1 || true
+    wine_reg delete "$layers_key" /v "C:\\$1\\VLMR.exe" /f || true
     rm -rf "$(c_drive "$1")" "$program_group"
     rm -f "$desktop_link"
 }
 
-# reg_value KEY [NAME]: the data of a string value (the default value without NAME).
+# reg_value KEY [NAME]: the data of a string value (the default value without NAME); nothing when
+# reg finds no such value.
 reg_value() {
-    local out="$WORK/reg.out"
     if [ $# -eq 2 ]; then
-        wine reg query "$1" /v "$2" >"$out" 2>/dev/null || true
+        wine_reg query "$1" /v "$2" || true
     else
-        wine reg query "$1" /ve >"$out" 2>/dev/null || true
+        wine_reg query "$1" /ve || true
     fi
-    iconv -f GBK -t UTF-8 "$out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
+    iconv -f GBK -t UTF-8 "$WORK/reg.out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
 }
 
 # Every manifest path of the sample payload, in manifest order, with / for \.
@@ -219,12 +239,12 @@ restart_wineserver() {
 # A second wine drive letter for a test, backed by a Linux folder.
 map_drive() { # LETTER FOLDER
     ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
-    wine reg add 'HKLM\Software\Wine\Drives' /v "$1:" /d hd /f >/dev/null 2>&1
+    wine_reg add 'HKLM\Software\Wine\Drives' /v "$1:" /d hd /f
     restart_wineserver # the mount manager reads its drives when it starts
 }
 unmap_drive() { # LETTER
     rm -f "$WINEPREFIX/dosdevices/$1:"
-    wine reg delete 'HKLM\Software\Wine\Drives' /v "$1:" /f >/dev/null 2>&1 || true
+    wine_reg delete 'HKLM\Software\Wine\Drives' /v "$1:" /f || true
     restart_wineserver
 }
 

@@ -20,8 +20,8 @@ wizard_active() { [ "$(active_window)" = active=TFormSchedule ]; }
 old=$(c_drive VelmoraRealOld)
 mkdir -p "$old"
 echo "installed earlier" >"$old/VLMR.exe"
-wine reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02080305 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\VLMRA\Shell\PathName' /v Path /d 'C:\VelmoraRealOld\' /f >/dev/null 2>&1
+wine_reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02080305 /f
+wine_reg add 'HKCU\Software\VLMRA\Shell\PathName' /v Path /d 'C:\VelmoraRealOld\' /f
 target=$(c_drive VelmoraChosen)
 rm -rf "$target"
 start_setup
@@ -69,7 +69,7 @@ driver alt-f4 TFormSchedule >/dev/null
 check_eq "closing the completion page ends the setup" 0 "$(exit_code $RUN)"
 check "the temporary files are gone" test ! -e "$tmp/lmraSetup.log"
 check "the application was not started" test "$(driver count TVlmr30 | tr -d '\r')" = 0
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 rm -rf "$target" "$old"
 
 # Alt+F4 in the middle of the installation, answered OK: the setup ends, nothing after that point

@@ -69,7 +69,7 @@ check_eq "log: a line for every file of the payload and the uninstaller" \
     "$(( $(manifest_paths | grep -c .) + 2 ))" "$(grep -c '^File written: ' <<<"$log")"
 
 # A newer version installed: exit 4 and nothing written; /FORCE installs over it.
-wine reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02090000 /f >/dev/null 2>&1
+wine_reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02090000 /f
 rm "$target/Readme.txt"
 run_unattended '/VERYSILENT /LOG="C:\setup-quiet.log"'
 check_eq "newer version: exit code" 4 "$(seen_exit)"
@@ -121,7 +121,7 @@ rm -rf "$target"
 
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 unattended silent '/SILENT /RUN /DIR="C:\Velmora Quiet\"'
 check "silent: the progress window shows" driver wait-window TFormsec 20000
 check "silent: it has no cancel button" test -z "$(driver texts TFormsec | grep '取消')"
