@@ -29,11 +29,11 @@ rm -rf "$target"
 start_installation 'C:\VelmoraPacked\' "$WORK/packed.exe"
 check "the last page comes up" driver wait-text TFormSchedule "完毕" 60000
 check "the installed folder is the payload" diff -r "$SAMPLE_PAYLOAD" "$target"
-driver click TFormSchedule "运行软件" >/dev/null
+clear_run_box || fail "the 运行软件 box stays ticked"
 driver click TFormSchedule "完毕" >/dev/null
 check_eq "exit code" 0 "$(exit_code $RUN)"
 rm -rf "$target"
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 
 # One byte changed in the middle of a compressed resource (SdbFile\Image\Move2.BMP).
 check_eq "the picture is stored compressed" "VLZ" "$("$INSPECT" resource "$WORK/packed.exe" DBNAME8 SDBFILEDB8B | head -c 3)"

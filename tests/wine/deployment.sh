@@ -119,8 +119,7 @@ check "unopenable log: it names the file asked for and why" \
 rm -f "$user_temp"/VlmraSetup-*.log
 
 # An error logged with the system's reason beside the message the user would see.
-in_background holder "$HOLD_FILE" 'C:\Velmora Deploy\VLMR.exe'
-sleep 1 # the holder opens the file as it starts; nothing tells from outside when it has
+hold_open 'C:\Velmora Deploy\VLMR.exe'
 deploy locked '/VERYSILENT /DIR="C:\Velmora Deploy" /LOG="C:\deploy.log"'
 end_background holder
 check_eq "locked main executable: exit code" 1 "$(seen_exit)"

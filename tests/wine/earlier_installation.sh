@@ -7,8 +7,8 @@ old=$(c_drive VelmoraOld)
 mkdir -p "$old"
 echo "installed earlier" >"$old/VLMR.exe"
 installed() { # SERIAL [PATH]
-    wine reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d "$1" /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\VLMRA\Shell\PathName' /v Path /d "${2:-C:\\VelmoraOld\\}" /f >/dev/null 2>&1
+    wine_reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d "$1" /f
+    wine_reg add 'HKCU\Software\VLMRA\Shell\PathName' /v Path /d "${2:-C:\\VelmoraOld\\}" /f
 }
 
 question_a='Velmorav2.8.3.5（标准版-m）已经安装，要再次安装吗？\r\r若选择再次安装，请注意备份原软件中的数据资料，以免丢失宝贵数据。\r备份方法：退出本安装程序，运行Velmora，点击窗口顶行“文件”菜\r单，选择“另存为”保存数据到U盘，或其它熟悉的文件夹中。\r\r    按 [Yes] 按钮再次安装；按 [No] 结束\r'
@@ -65,13 +65,13 @@ quit_wizard
 exit_code $RUN >/dev/null
 
 # Without an earlier installation the wizard leaves the two keys behind, empty.
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1
+wine_reg delete 'HKCU\Software\VLMRA' /f
 start_setup
 driver wait-window TFormSchedule 20000 >/dev/null
 quit_wizard
 exit_code $RUN >/dev/null
 for key in Serial PathName; do
-    check "key Shell\\$key created" wine reg query "HKCU\\Software\\VLMRA\\Shell\\$key" >/dev/null 2>&1
+    check "key Shell\\$key created" wine_reg query "HKCU\\Software\\VLMRA\\Shell\\$key"
 done
 rm -rf "$old"
 finish

@@ -33,8 +33,7 @@ for fault in immutable held; do
     if [ $fault = immutable ]; then
         chattr +i "$target/History.txt"
     else
-        in_background holder "$HOLD_FILE" 'C:\VelmoraFaults\History.txt'
-        sleep 1
+        hold_open 'C:\VelmoraFaults\History.txt'
     fi
     start_installation 'C:\VelmoraFaults\'
     driver msgbox 60000 >/dev/null
@@ -63,8 +62,7 @@ check_eq "one box for each CYLib entry" "$(manifest_paths | grep -c '^CYLib/')" 
 check "the installation finishes" driver wait-text TFormSchedule "完毕" 60000
 check "the rest is installed" diff -rq --exclude=CYLib "$SAMPLE_PAYLOAD" "$target"
 check_eq "the file in the folder's place untouched" "not a folder" "$(cat "$target/CYLib")"
-driver click TFormSchedule "运行软件" >/dev/null
-sleep 0.3
+clear_run_box || fail "the 运行软件 box stays ticked"
 driver click TFormSchedule "完毕" >/dev/null
 check_eq "exit code" 0 "$(exit_code $RUN)"
 rm -rf "$target"

@@ -19,8 +19,7 @@ install_variant() { # NAME FOLDER: runs that setup to the start of the installat
 }
 finish_installation() {
     driver wait-text TFormSchedule "完毕" 60000 >/dev/null || fail "no last page"
-    driver click TFormSchedule "运行软件" >/dev/null
-    sleep 0.3
+    clear_run_box || fail "the 运行软件 box stays ticked"
     driver click TFormSchedule "完毕" >/dev/null
 }
 target=$(c_drive VelmoraInput)

@@ -7,10 +7,10 @@ target=$(c_drive VelmoraLoad)
 rm -rf "$target"
 
 start_installation 'C:\VelmoraLoad\'
-for _ in $(seq 100); do [ "$(find "$target" -type f 2>/dev/null | wc -l)" -ge 20 ] && break; sleep 0.1; done
+check "the installation under way" wait_until 10 has_files "$target" 20
 end_background "run.$RUN"
 exit_code $RUN >/dev/null
-check "killed in the middle" test "$(find "$target" -type f | wc -l)" -lt "$(manifest_paths | wc -l)"
+check "killed in the middle" test "$(file_count "$target")" -lt "$(manifest_paths | wc -l)"
 
 install_once() { # EXE [asked]: one whole installation into the folder; prints the process's stats
     start_setup "$1"
@@ -24,8 +24,7 @@ install_once() { # EXE [asked]: one whole installation into the folder; prints t
     local pid
     pid=$(pgrep -f "$(basename "$1")" | head -n 1)
     echo "handles=$(ls "/proc/$pid/fd" 2>/dev/null | wc -l)" >>"$WORK/stats"
-    driver click TFormSchedule "运行软件" >/dev/null
-    sleep 0.3
+    clear_run_box || { echo "the 运行软件 box stays ticked" >&2; return 1; }
     driver click TFormSchedule "完毕" >/dev/null
     [ "$(exit_code $RUN)" = 0 ] || { echo "exit code of a run" >&2; return 1; }
     diff -r "$SAMPLE_PAYLOAD" "$target" >/dev/null || { echo "the folder differs from the payload" >&2; return 1; }

@@ -9,11 +9,11 @@ driver msgbox 20000 >/dev/null
 check_eq "folder box text" '创建主文件夹\Q:\Nowhere\ 失败' "$(field text)"
 check_eq "folder box icon" error "$(field icon)"
 driver press OK >/dev/null
-sleep 0.5
+# A second and a half without the wizard, then the bar and the label as they stayed.
+check "the wizard stays hidden" test "$(driver wait-window TFormSchedule 1500 >/dev/null; echo $?)" = 1
 progress=$(driver texts TFormsec)
 check "bar stays at 1" grep -q '|pos=1$' <<<"$progress"
 check "label reads 安装主程序文件" grep -qF '|visible|enabled|40,92,269x13|安装主程序文件' <<<"$progress"
-check "the wizard stays hidden" test "$(driver wait-window TFormSchedule 1500 >/dev/null; echo $?)" = 1
 driver click TFormsec "取消" >/dev/null
 driver msgbox 10000 >/dev/null
 check_eq "cancel question" "安装程序进行中,确定要退出安装吗?" "$(field text)"
@@ -27,8 +27,7 @@ target=$(c_drive VelmoraLocked)
 rm -rf "$target"
 mkdir -p "$target"
 echo "the running application" >"$target/VLMR.exe"
-in_background holder "$HOLD_FILE" 'C:\VelmoraLocked\VLMR.exe'
-sleep 1
+hold_open 'C:\VelmoraLocked\VLMR.exe'
 start_installation 'C:\VelmoraLocked\'
 driver msgbox 20000 >/dev/null
 check_eq "guard message" "所要安装的程序正在运行中,请退出后再安装!" "$(field text)"

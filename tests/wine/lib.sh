@@ -13,16 +13,16 @@ export SETUP_ARCH=$SETUP_WINE_ARCH
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/setup-e2e.$TEST_NAME.XXXXXX")
 WINDIR="$WINEPREFIX/drive_c/windows"
 
-# wait_until SECONDS COMMAND [ARGS...]: runs COMMAND every tenth of a second until it succeeds;
-# fails when SECONDS pass first.
+# wait_until SECONDS COMMAND [ARGS...]: runs the command a tenth of a second apart until it
+# succeeds; fails when it has not succeeded within SECONDS (whole seconds). Every wait of the tests
+# is one of these: the command says what is waited for, and a fast machine does not wait longer.
 wait_until() {
-    local limit=$(($1 * 10)) i
+    local deadline=$(( ${EPOCHREALTIME//[!0-9]/} + $1 * 1000000 ))
     shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
+    until "$@"; do
+        (( ${EPOCHREALTIME//[!0-9]/} < deadline )) || return 1
         sleep 0.1
     done
-    return 1
 }
 
 # in_background NAME EXE ARGS...: starts a Windows program as this test's own background process.
@@ -39,7 +39,8 @@ in_background() {
         wait $! || rc=$?
         echo "$rc" >"$WORK/$name.rc"
     ) 2>/dev/null & # quiet when the program is ended on purpose: its exit code says so
-    for _ in $(seq 100); do [ -s "$WORK/$name.pid" ] && break; sleep 0.02; done
+    # Without its id the clean-up could not end it: it would outlive the test.
+    wait_until 10 test -s "$WORK/$name.pid" || fail "$name started without its process id"
 }
 
 # end_background NAME [SIGNAL]: ends a program that in_background started, by its id, if it
@@ -48,7 +49,7 @@ end_background() {
     local name=$1 signal=${2:-KILL}
     [ -s "$WORK/$name.pid" ] && [ ! -e "$WORK/$name.rc" ] || return 0
     kill -s "$signal" "$(cat "$WORK/$name.pid")" 2>/dev/null || true
-    for _ in $(seq 100); do [ -e "$WORK/$name.rc" ] && break; sleep 0.05; done
+    wait_until 5 test -e "$WORK/$name.rc" || true
 }
 
 cleanup() {
@@ -61,17 +62,37 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Now and then, rarely, wine cannot start a program at all: it hands the command line to start.exe,
+# which cannot start it either, prints "ShellExecuteEx" failed and ends with 1. Taken for the
+# program's own answer, that is a registry value missing, a window not found or a click not made.
+# So a program that did not start is started again; one that ran is never run twice.
+
+# wine_reg ARGS...: wine's reg command; its answer (GBK) in $WORK/reg.out, its exit code returned.
+# reg has answered when it succeeded or said why not ("reg: ..."); anything else is a failed start.
+reg_answered() {
+    reg_rc=0
+    wine reg "$@" >"$WORK/reg.out" 2>&1 || reg_rc=$?
+    [ "$reg_rc" = 0 ] || grep -q '^reg: ' "$WORK/reg.out"
+}
+wine_reg() {
+    wait_until 10 reg_answered "$@" || true
+    return "$reg_rc"
+}
+
 # No earlier installation unless a test makes one.
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 
 # The UI driver; its output (UTF-8) goes to stdout. Never piped: wine's services would keep the
 # pipe open, so it writes to a file that is printed afterwards.
+driver_started() {
+    driver_rc=0
+    wine "$UIDRIVER" "$@" >"$WORK/driver.out" 2>"$WORK/driver.err" || driver_rc=$?
+    ! grep -q ShellExecuteEx "$WORK/driver.out"
+}
 driver() {
-    local out="$WORK/driver.out"
-    local rc=0
-    wine "$UIDRIVER" "$@" >"$out" 2>"$WORK/driver.err" || rc=$?
-    cat "$out"
-    return $rc
+    wait_until 10 driver_started "$@" || true
+    cat "$WORK/driver.out"
+    return "$driver_rc"
 }
 
 # field NAME: the value of NAME=... in the driver's last output.
@@ -88,12 +109,7 @@ start_setup() {
 
 # exit_code N [TIMEOUT_S]: waits for run N to end and prints its exit code.
 exit_code() {
-    local n=$1 limit=$(( ${2:-20} * 10 ))
-    for ((i = 0; i < limit; i++)); do
-        if [ -s "$WORK/run.$n.rc" ]; then cat "$WORK/run.$n.rc"; return 0; fi
-        sleep 0.1
-    done
-    echo "still running"
+    if wait_until "${2:-20}" test -s "$WORK/run.$1.rc"; then cat "$WORK/run.$1.rc"; else echo "still running"; fi
 }
 
 # The temporary folder: the Windows folder's Temp, found whatever its case on disk.
@@ -145,6 +161,29 @@ start_with_changed_manifest() { # FOLDER
 # The Linux path of a folder under C: of the prefix.
 c_drive() { printf '%s/drive_c/%s' "$WINEPREFIX" "$1"; }
 
+# file_count FOLDER: how many files lie below FOLDER (none while it is missing).
+file_count() { find "$1" -type f 2>/dev/null | wc -l; }
+# has_files FOLDER N: at least N files lie below FOLDER.
+has_files() { [ "$(file_count "$1")" -ge "$2" ]; }
+
+# shows CLASS TEXT: a line of `driver texts CLASS` holds TEXT.
+shows() { grep -qF -- "$2" <(driver texts "$1"); }
+
+# Clears the completion page's 运行软件 box and waits until it reads cleared, so that Finish starts
+# nothing.
+run_box_cleared() { grep -q '|运行软件$' <(driver texts TFormSchedule); }
+clear_run_box() {
+    driver click TFormSchedule "运行软件" >/dev/null
+    wait_until 5 run_box_cleared
+}
+
+# hold_open PATH: a program of this test (the background job "holder") holds the Windows file PATH
+# open without sharing, as a running program holds its executable; returns once it does.
+hold_open() {
+    in_background holder "$HOLD_FILE" "$1"
+    wait_until 10 grep -q holding "$WORK/holder.log" || fail "$1 is not held open"
+}
+
 # What an installation of the sample leaves outside its folder: the desktop link, the program
 # group, and its registry keys.
 desktop_link="$WINEPREFIX/drive_c/users/Public/Desktop/Velmorav2.8.0(m).lnk"
@@ -159,22 +198,22 @@ layers_key='HKCU\Software\Microsoft\Windows NT\CurrentVersion\AppCompatFlags\Lay
 forget_installation() {
     local key
     for key in "$uninstall_key" 'HKCR\.Vlq' 'HKCR\Software\VLMRA' 'HKCU\Software\VLMRA'; do
-        wine reg delete "$key" /f >/dev/null 2>&1 || true
+        wine_reg delete "$key" /f || true
     done
-    wine reg delete "$layers_key" /v "C:\\$1\\VLMR.exe" /f >/dev/null 2>&1 || true
+    wine_reg delete "$layers_key" /v "C:\\$1\\VLMR.exe" /f || true
     rm -rf "$(c_drive "$1")" "$program_group" "$all_users_group"
     rm -f "$desktop_link"
 }
 
-# reg_value KEY [NAME]: the data of a string value (the default value without NAME).
+# reg_value KEY [NAME]: the data of a string value (the default value without NAME); nothing when
+# reg finds no such value.
 reg_value() {
-    local out="$WORK/reg.out"
     if [ $# -eq 2 ]; then
-        wine reg query "$1" /v "$2" >"$out" 2>/dev/null || true
+        wine_reg query "$1" /v "$2" || true
     else
-        wine reg query "$1" /ve >"$out" 2>/dev/null || true
+        wine_reg query "$1" /ve || true
     fi
-    iconv -f GBK -t UTF-8 "$out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
+    iconv -f GBK -t UTF-8 "$WORK/reg.out" | tr -d '\r' | sed -n 's/^    .*    REG_SZ    //p'
 }
 
 # Every manifest path of the sample payload, in manifest order, with / for \.
@@ -202,12 +241,12 @@ restart_wineserver() {
 # A second wine drive letter for a test, backed by a Linux folder.
 map_drive() { # LETTER FOLDER
     ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"
-    wine reg add 'HKLM\Software\Wine\Drives' /v "$1:" /d hd /f >/dev/null 2>&1
+    wine_reg add 'HKLM\Software\Wine\Drives' /v "$1:" /d hd /f
     restart_wineserver # the mount manager reads its drives when it starts
 }
 unmap_drive() { # LETTER
     rm -f "$WINEPREFIX/dosdevices/$1:"
-    wine reg delete 'HKLM\Software\Wine\Drives' /v "$1:" /f >/dev/null 2>&1 || true
+    wine_reg delete 'HKLM\Software\Wine\Drives' /v "$1:" /f || true
     restart_wineserver
 }
 
@@ -227,6 +266,8 @@ answer_all_boxes() {
     while driver msgbox 1500 >/dev/null; do
         n=$((n + 1))
         driver press OK >/dev/null
+        # The boxes are alike: the one just answered cannot be told from the next, so it is given
+        # a moment to go before the next is looked for.
         sleep 0.2
     done
     echo "$n"

@@ -35,6 +35,7 @@ driver click TFormSchedule "完毕" >/dev/null
 check_eq "exit code" 0 "$(exit_code $RUN)"
 check "the application was started" driver wait-window TVlmr30 20000
 driver close TVlmr30 >/dev/null
+driver gone TVlmr30 10000 >/dev/null || fail "the application stays after its window was closed"
 check "installed whole (the settings file has its Reset=88)" diff -rq --exclude=Options.ini "$SAMPLE_PAYLOAD" "$target"
 rm -rf "$target"
 check "setup loaded none of the planted DLLs" test -z "$(grep -i 'VlmraSetup' "$marker" 2>/dev/null)"

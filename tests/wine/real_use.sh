@@ -13,13 +13,15 @@ no_box() { # WHEN: no question or other box comes within a second and a half
         pass
     fi
 }
+active_window() { driver active | tr -d '\r'; }
+wizard_active() { [ "$(active_window)" = active=TFormSchedule ]; }
 
 # An earlier installation of the same version: question A comes at the first activation only.
 old=$(c_drive VelmoraRealOld)
 mkdir -p "$old"
 echo "installed earlier" >"$old/VLMR.exe"
-wine reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02080305 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\VLMRA\Shell\PathName' /v Path /d 'C:\VelmoraRealOld\' /f >/dev/null 2>&1
+wine_reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02080305 /f
+wine_reg add 'HKCU\Software\VLMRA\Shell\PathName' /v Path /d 'C:\VelmoraRealOld\' /f
 target=$(c_drive VelmoraChosen)
 rm -rf "$target"
 start_setup
@@ -43,8 +45,8 @@ driver wait-text '#32770' "选择安装路径" 10000 >/dev/null
 driver msgbox 1000 >/dev/null
 check "the browser is owned by the application's window" test "$(field owner)" = SetupApplication
 driver press Cancel >/dev/null
-sleep 0.5
-check_eq "the wizard is active after the browser" active=TFormSchedule "$(driver active | tr -d '\r')"
+wait_until 5 wizard_active || true # checked next, naming the window that is active
+check_eq "the wizard is active after the browser" active=TFormSchedule "$(active_window)"
 no_box "after the folder browser"
 check "the folder chosen stays after the browser" grep -qF '|C:\VelmoraChosen\' <(driver texts TFormSchedule)
 
@@ -52,7 +54,7 @@ check "the folder chosen stays after the browser" grep -qF '|C:\VelmoraChosen\' 
 wizard_click "下一步 >" "安装确认"
 driver click TFormSchedule "下一步 >" >/dev/null
 driver wait-window TFormsec 10000 >/dev/null
-for _ in $(seq 100); do [ "$(find "$target" -type f 2>/dev/null | wc -l)" -ge 5 ] && break; sleep 0.1; done
+check "the installation under way before Alt+F4 and Cancel" wait_until 10 has_files "$target" 5
 driver alt-f4 TFormsec >/dev/null
 driver msgbox 10000 >/dev/null
 check_eq "Alt+F4 on the progress window asks" "安装程序进行中,确定要退出安装吗?" "$(field text)"
@@ -67,7 +69,7 @@ driver alt-f4 TFormSchedule >/dev/null
 check_eq "closing the completion page ends the setup" 0 "$(exit_code $RUN)"
 check "the temporary files are gone" test ! -e "$tmp/lmraSetup.log"
 check "the application was not started" test "$(driver count TVlmr30 | tr -d '\r')" = 0
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 rm -rf "$target" "$old"
 
 # Alt+F4 in the middle of the installation, answered OK: the setup ends, nothing after that point
@@ -76,7 +78,7 @@ target=$(c_drive VelmoraAltF4)
 rm -rf "$target"
 start_installation 'C:\VelmoraAltF4\'
 driver wait-window TFormsec 10000 >/dev/null
-for _ in $(seq 100); do [ "$(find "$target" -type f 2>/dev/null | wc -l)" -ge 5 ] && break; sleep 0.1; done
+check "the installation under way before Alt+F4" wait_until 10 has_files "$target" 5
 driver alt-f4 TFormsec >/dev/null
 driver msgbox 10000 >/dev/null
 driver press OK >/dev/null
@@ -103,7 +105,7 @@ start_setup
 driver wait-window TFormSchedule 20000 >/dev/null
 printf 'Agreement of someone else\r\n' >"$tmp/SQXY.txt"
 in_background away "$UIDRIVER" stay-away 4000
-sleep 1
+check "another program is active" wait_until 10 grep -q '^away=yes' "$WORK/away.log"
 driver click TFormSchedule "下一步 >" >/dev/null
 driver msgbox 10000 >/dev/null
 check "the error box comes" grep -qF 'SQXY.txt" has been changed' <<<"$(field text)"

@@ -15,8 +15,7 @@ install_sample() { # DESKTOP_BOX ticked|cleared
     fi
     driver click TFormSchedule "下一步 >" >/dev/null
     driver wait-text TFormSchedule "完毕" 60000 >/dev/null || fail "the installation did not finish"
-    driver click TFormSchedule "运行软件" >/dev/null
-    sleep 0.3
+    clear_run_box || fail "the 运行软件 box stays ticked"
     driver click TFormSchedule "完毕" >/dev/null
 }
 

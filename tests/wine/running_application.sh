@@ -10,6 +10,8 @@ start_app() { # FILE_NAME
     in_background app "$WORK/app/$1"
     driver wait-window TVlmr30 20000 >/dev/null
 }
+# windows_of_class CLASS N: exactly N top-level windows of the class are there.
+windows_of_class() { [ "$(driver count "$1" | tr -d '\r')" = "$2" ]; }
 question='Velmora正在运行中，只有结束其\r运行后，才能进行软件更新。\r\r要结束正在运行的Velmora吗?'
 
 start_app VLMR.exe
@@ -27,14 +29,14 @@ check "no temporary file written" test ! -e "$(temp_dir)/lmraSetup.log"
 check "the application still runs" driver wait-window TVlmr30 1000
 
 # Windows' own view of how the application ends: a watcher holding a handle to its process.
-wine "$UIDRIVER" watch-exit TVlmr30 30000 >"$WORK/watch.out" 2>/dev/null &
-for _ in $(seq 50); do grep -q watching "$WORK/watch.out" 2>/dev/null && break; sleep 0.1; done
+in_background watch "$UIDRIVER" watch-exit TVlmr30 30000
+check "the watcher holds the application's process" wait_until 5 grep -q watching "$WORK/watch.log"
 start_setup
 driver msgbox 20000 >/dev/null
 driver press Yes >/dev/null
 check "setup goes on to the wizard" driver wait-window TFormSchedule 20000
-for _ in $(seq 50); do grep -q exitcode "$WORK/watch.out" && break; sleep 0.1; done
-check_eq "the application ended with exit code 4" 4 "$(sed -n 's/^exitcode=//p' "$WORK/watch.out" | tr -d '\r')"
+wait_until 5 grep -q exitcode "$WORK/watch.log" || true # checked next
+check_eq "the application ended with exit code 4" 4 "$(sed -n 's/^exitcode=//p' "$WORK/watch.log" | tr -d '\r')"
 quit_wizard
 exit_code $RUN >/dev/null
 
@@ -43,12 +45,12 @@ exit_code $RUN >/dev/null
 start_app VLMR.exe
 cp "$SAMPLE_PAYLOAD/VLMR.exe" "$WORK/app/Impostor.exe"
 in_background impostor "$WORK/app/Impostor.exe"
-for _ in $(seq 100); do [ "$(driver count TVlmr30 | tr -d '\r')" = 2 ] && break; sleep 0.1; done
+check "the other program's window is there too" wait_until 10 windows_of_class TVlmr30 2
 start_setup
 driver msgbox 20000 >/dev/null
 driver press Yes >/dev/null
 driver wait-window TFormSchedule 20000 >/dev/null
-for _ in $(seq 50); do [ -e "$WORK/app.rc" ] && break; sleep 0.1; done
+wait_until 5 test -e "$WORK/app.rc" || true # checked next
 check_eq "the application is ended" 4 "$(cat "$WORK/app.rc" 2>/dev/null)"
 check "the other program with the same window class still runs" test ! -e "$WORK/impostor.rc"
 quit_wizard

@@ -13,7 +13,7 @@ log_file=$(c_drive setup-quiet.log)
 # driver, as the background job NAME; `watched NAME` then waits and prints what it saw.
 unattended() { in_background "$1" "$UIDRIVER" run-watch 120000 'C:\setup\VlmraSetup.exe' "$2"; }
 watched() { # NAME: the visible windows' classes (visible=...) and the exit code (exitcode=N)
-    for _ in $(seq 1300); do [ -e "$WORK/$1.rc" ] && break; sleep 0.1; done
+    wait_until 130 test -e "$WORK/$1.rc" || true # the log then shows what was seen so far
     tr -d '\r' <"$WORK/$1.log"
 }
 # run_unattended ARGS: runs to the end and leaves what was seen in $seen.
@@ -35,6 +35,8 @@ rm -f "$log_file"
 run_unattended '/VERYSILENT /DIR="C:\Velmora Quiet" /LOG="C:\setup-quiet.log"'
 check_eq "very silent: exit code" 0 "$(seen_exit)"
 check_eq "very silent: no window of the setup ever visible" "" "$(seen_windows)"
+check_eq "very silent: no window of another program either (the program group's shell)" "" \
+    "$(sed -n 's/^other=//p' <<<"$seen")"
 check "very silent: the payload installed byte for byte" diff -r "$SAMPLE_PAYLOAD" "$target"
 check_eq "very silent: registered in its folder" 'C:\Velmora Quiet\' \
     "$(reg_value 'HKCU\Software\VLMRA\Shell\PathName' Path)"
@@ -69,7 +71,7 @@ check_eq "log: a line for every file of the payload and the uninstaller" \
     "$(( $(manifest_paths | grep -c .) + 2 ))" "$(grep -c '^File written: ' <<<"$log")"
 
 # A newer version installed: exit 4 and nothing written; /FORCE installs over it.
-wine reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02090000 /f >/dev/null 2>&1
+wine_reg add 'HKCU\Software\VLMRA\Shell\Serial' /v Serial /d 02090000 /f
 rm "$target/Readme.txt"
 run_unattended '/VERYSILENT /LOG="C:\setup-quiet.log"'
 check_eq "newer version: exit code" 4 "$(seen_exit)"
@@ -93,13 +95,12 @@ rm "$target/Readme.txt"
 # The log's folder does not exist: the installation goes on all the same.
 run_unattended '/VERYSILENT /CLOSEAPP /LOG="C:\no such folder\setup.log"'
 check_eq "/CLOSEAPP with a log that cannot be written: exit code" 0 "$(seen_exit)"
-for _ in $(seq 50); do [ -e "$WORK/app.rc" ] && break; sleep 0.1; done
+wait_until 5 test -e "$WORK/app.rc" || true # checked next
 check_eq "/CLOSEAPP: the application was ended" 4 "$(cat "$WORK/app.rc" 2>/dev/null)"
 check "/CLOSEAPP: installed" cmp -s "$target/Readme.txt" "$SAMPLE_PAYLOAD/Readme.txt"
 
 # A locked main executable: exit 1, with the error in the log.
-in_background holder "$HOLD_FILE" 'C:\Velmora Quiet\VLMR.exe'
-sleep 1
+hold_open 'C:\Velmora Quiet\VLMR.exe'
 run_unattended '/VERYSILENT /LOG="C:\setup-quiet.log"'
 check_eq "locked main executable: exit code" 1 "$(seen_exit)"
 check_eq "locked main executable: no window" "" "$(seen_windows)"
@@ -122,7 +123,7 @@ rm -rf "$target"
 
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
-wine reg delete 'HKCU\Software\VLMRA' /f >/dev/null 2>&1 || true
+wine_reg delete 'HKCU\Software\VLMRA' /f || true
 unattended silent '/SILENT /RUN /DIR="C:\Velmora Quiet\"'
 check "silent: the progress window shows" driver wait-window TFormsec 20000
 check "silent: it has no cancel button" test -z "$(driver texts TFormsec | grep '取消')"
@@ -173,7 +174,7 @@ page=$(visible_texts TFormSchedule)
 check "interactive /DIR: the folder page offers it" grep -qxF 'C:\Velmora Typed\' <<<"$page"
 check "interactive /NOICONS: the desktop box starts cleared" grep -qxF '创建桌面快捷方式' <<<"$page"
 quit_wizard
-for _ in $(seq 200); do [ -e "$WORK/run.cancel.rc" ] && break; sleep 0.1; done
+wait_until 20 test -e "$WORK/run.cancel.rc" || true # checked next
 check_eq "interactive, cancelled: exit code" 5 "$(cat "$WORK/run.cancel.rc" 2>/dev/null)"
 check "interactive, cancelled: logged" grep -qxF 'Exit code: 5' <<<"$(log_text)"
 

@@ -43,12 +43,10 @@ check "agreement text in the memo" grep -qF '|13,16,488x169|Velmora 营养配餐
 check "accept selected" grep -qF '|[x] 我同意以上条款' <<<"$page"
 
 driver click TFormSchedule "我不同意以上条款" >/dev/null
-sleep 0.3
-check "decline disables Next" grep -qF '|visible|disabled|340,356,77x23|下一步 >' <(driver texts TFormSchedule)
+check "decline disables Next" wait_until 5 shows TFormSchedule '|visible|disabled|340,356,77x23|下一步 >'
 wizard_click "< 返回" "欢迎使用 Velmorav2.8.3.5（标准版-m）"
-sleep 0.3
-check "side picture drawn again on the welcome page" side_picture_drawn
-check "Back to the welcome page enables Next" grep -qF '|visible|enabled|340,356,77x23|下一步 >' <(driver texts TFormSchedule)
+check "side picture drawn again on the welcome page" wait_until 5 side_picture_drawn
+check "Back to the welcome page enables Next" wait_until 5 shows TFormSchedule '|visible|enabled|340,356,77x23|下一步 >'
 wizard_click "下一步 >" "我同意以上条款"
 check "Next selects accept again" grep -qF '|[x] 我同意以上条款' <(driver texts TFormSchedule)
 
@@ -71,15 +69,16 @@ check "folder page comes before the buttons" test "${path_line:-999}" -lt "${nex
 driver set-text TFormSchedule Edit 2 'C:\Typed\Here\' >/dev/null
 crow=$(driver listview TFormSchedule | grep -n '|C:\\|' | cut -d: -f1)
 driver listview-dblclick TFormSchedule $((crow - 1)) >/dev/null
-sleep 0.3
+c_row_selected() { grep -qE '^\*\|C:\\\|.*\| 12 MB\|' <(driver listview TFormSchedule); }
+check "C: row selected with usage" wait_until 5 c_row_selected
 check "double-click on C: moves the folder to C:" grep -qF '|28,68,385x22|C:\Typed\Here\' <(driver texts TFormSchedule)
-check "C: row selected with usage" grep -qE '^\*\|C:\\\|.*\| 12 MB\|' <(driver listview TFormSchedule)
 
 # Browse opens the shell's folder browser; cancelling it changes nothing.
 driver click TFormSchedule "浏览" >/dev/null
 check "folder browser opens" driver wait-text '#32770' "选择安装路径" 10000
 driver press Cancel >/dev/null
-sleep 0.3
+browser_closed() { ! driver wait-text '#32770' "选择安装路径" 0 >/dev/null; }
+check "the folder browser goes" wait_until 5 browser_closed
 check "cancelled browse keeps the folder" grep -qF '|28,68,385x22|C:\Typed\Here\' <(driver texts TFormSchedule)
 
 # A typed folder is taken as typed; a relative one is refused on the folder page.
