@@ -55,6 +55,28 @@ use_emulated_wine() {
     WINESERVER_BIN=$WINESERVER
 }
 
+# make_emulated_prefix LOG: WINEPREFIX for the emulated wine, once. Under qemu 7.2 the first loader
+# may die of a fault delivered as trap -1 while the processes it started go on and finish the
+# prefix: what counts is the prefix they leave once every one of them has ended.
+make_emulated_prefix() {
+    [ ! -f "$WINEPREFIX/.made" ] || return 0
+    rm -rf "$WINEPREFIX"
+    log "creating the emulated win32 prefix $WINEPREFIX (several minutes under emulation, once)"
+    wineboot -i >"$1" 2>&1 || true
+    wineserver -w >>"$1" 2>&1 || true
+    if ! grep -q '^#arch=win32$' "$WINEPREFIX/system.reg" 2>/dev/null ||
+        [ ! -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+        show_wine_log "$1" "the emulated wine could not create its prefix"
+        return 1
+    fi
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$1" 2>&1 || true
+    wineserver -w >>"$1" 2>&1 || true
+    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" ||
+        { show_wine_log "$1" "the emulated wine could not set its X11 driver"; return 1; }
+    install_emulated_zlib
+    touch "$WINEPREFIX/.made"
+}
+
 # The zlib DLL in a prefix's system folder, as libwine's maintainer script leaves it.
 install_emulated_zlib() {
     cp "$EMULATED_ROOT/usr/i686-w64-mingw32/lib/zlib1.dll" "$WINEPREFIX/drive_c/windows/system32/"

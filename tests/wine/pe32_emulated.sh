@@ -4,7 +4,7 @@
 # wine32-emulated.sh). What only 32-bit code meets (a callback's calling convention, a structure's
 # size, the i686 exception tables, 32-bit arithmetic) is caught here. An unattended installation
 # with /DIR and /LOG: exit 0, every payload file byte for byte, the registry values and the log; a
-# second run finds the earlier installation and installs over it.
+# second run, with the progress window (/SILENT), finds the earlier installation and installs over it.
 #
 # Its own prefix, display and wineserver, kept alive across the runs so that each run pays only for
 # the setup's own start (under emulation each wine process costs tens of seconds to start).
@@ -46,11 +46,11 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1
 
 # The prefix, once per build folder; one server for all the runs.
 [ ! -f "$WINEPREFIX/system.reg" ] || wineserver -k >/dev/null 2>&1 || true
-if ! make_wine_prefix "$BUILD/wine-prefix-pe32.log" unmanaged; then
-    fail "wine32 could not make its prefix"
-    finish
+if [ "$how" = "natively under wine32" ]; then
+    make_wine_prefix "$BUILD/wine-prefix-pe32.log" unmanaged || { fail "wine32 could not make its prefix"; finish; }
+else
+    make_emulated_prefix "$BUILD/wine-prefix-pe32.log" || { fail "the emulated wine could not make its prefix"; finish; }
 fi
-[ "$how" = "natively under wine32" ] || install_emulated_zlib
 # An earlier run's registration goes, so that the values checked below are this run's. The server
 # is down: its registry file is edited directly (a `reg delete` would cost a process start).
 awk '/^\[/ { key = tolower($0); skip = (key ~ /^\[software\\\\vlmra/ || key ~ /uninstall\\\\velmora\]/) } !skip' \
@@ -93,9 +93,10 @@ check "first run: the serial registered" user_reg_has '"Serial"="02080305"'
 check "first run: the uninstall entry" user_reg_has '"uninstallstring"="\"C:\\Velmora\\Uninstall.exe\""'
 
 rm -f "$target/Readme.txt"
-# Without icons: each link saved starts wine's menu builder, and under emulation every process start
-# costs tens of seconds; the first run has saved them all.
-rc=$(run_setup second /VERYSILENT /NOICONS '/LOG=C:\setup2.log')
+# /SILENT, so that the progress window's procedure and timers (32-bit callbacks) run too. Without
+# icons: each link saved starts wine's menu builder, and under emulation every process start costs
+# tens of seconds; the first run has saved them all.
+rc=$(run_setup second /SILENT /NOICONS '/LOG=C:\setup2.log')
 check_eq "second run: exit code" 0 "$rc"
 log=$(log_text "$WINEPREFIX/drive_c/setup2.log" 2>/dev/null || true)
 check "second run: the earlier installation found" \
