@@ -56,6 +56,7 @@ else()
 endif()
 # The virtual display the end-to-end tests draw on; a second checkout's tests take another one.
 set(SETUP_TEST_DISPLAY :97 CACHE STRING "the X display of the end-to-end tests")
+set(SETUP_PE32_DISPLAY :95 CACHE STRING "the X display of the shipped PE32's end-to-end test")
 find_program(WINE_PROGRAM wine)
 option(SETUP_WINE_TESTS "run the end-to-end tests under wine" ON)
 if(SETUP_WINE_TESTS AND WINE_PROGRAM)
@@ -86,7 +87,7 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
   # execute 32-bit code: its own prefix, display and server; slow under emulation, so it runs once.
   add_test(NAME wine.pe32_emulated COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/pe32_emulated.sh)
   set_tests_properties(wine.pe32_emulated PROPERTIES RUN_SERIAL ON TIMEOUT 2400 ENVIRONMENT
-    "SETUP_SOURCE=${CMAKE_SOURCE_DIR};SETUP_BUILD_DIR=${build_root};PE32_SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;PE32_PAYLOAD=${build_root}/sample-payload;PE32_DISPLAY=:95")
+    "SETUP_SOURCE=${CMAKE_SOURCE_DIR};SETUP_BUILD_DIR=${build_root};PE32_SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;PE32_PAYLOAD=${build_root}/sample-payload;PE32_DISPLAY=${SETUP_PE32_DISPLAY}")
 endif()
 
 add_executable(make-bench-payload tools/bench/make_bench_payload.cpp)
