@@ -35,7 +35,8 @@ build_tools() {
     logged "$BUILD/native-configure.log" cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Release \
         ${SETUP_WINE_ARCH:+-DSETUP_WINE_ARCH="$SETUP_WINE_ARCH"} \
         ${SETUP_TEST_DISPLAY:+-DSETUP_TEST_DISPLAY="$SETUP_TEST_DISPLAY"} \
-        ${SETUP_PE32_DISPLAY:+-DSETUP_PE32_DISPLAY="$SETUP_PE32_DISPLAY"}
+        ${SETUP_PE32_DISPLAY:+-DSETUP_PE32_DISPLAY="$SETUP_PE32_DISPLAY"} \
+        -DSETUP_PE32_TEST="${SETUP_PE32_TEST:-OFF}"
     logged "$BUILD/native-build.log" cmake --build "$BUILD/native" -j "$jobs"
     mkdir -p "$BUILD/art"
     "$BUILD/native/make-art" "$BUILD/art"
