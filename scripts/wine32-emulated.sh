@@ -23,8 +23,9 @@ prepare_emulated_root() {
     release=$(emulated_release)
     log "making the i386 root for the emulated 32-bit wine in $root (once per build folder)"
     rm -rf "$root" "$root.tmp"
-    # The extract variant runs no maintainer scripts: what they would do is done below.
-    if ! mmdebstrap --variant=extract --architectures=i386 --include=wine32,libwine,libc6 "$release" \
+    # The extract variant runs no maintainer scripts: what they would do is done below. libgcc_s is
+    # no dependency of wine32 but glibc loads it for pthread_exit, which wine calls.
+    if ! mmdebstrap --variant=extract --architectures=i386 --include=wine32,libwine,libc6,libgcc-s1 "$release" \
         "$root.tmp" "deb $mirror $release main" "deb $mirror $release-updates main" \
         "deb http://deb.debian.org/debian-security $release-security main" >"$BUILD/i386-root.log" 2>&1; then
         show_wine_log "$BUILD/i386-root.log" "the i386 root could not be made"
