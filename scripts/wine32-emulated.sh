@@ -70,10 +70,11 @@ make_emulated_prefix() {
         show_wine_log "$1" "the emulated wine could not create its prefix"
         return 1
     fi
+    # Without a window manager wine waits 2 s for each window hidden: unmanaged spares that. Under
+    # qemu 7.2 the reg process itself may die; the prefix serves all the same, only slower.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$1" 2>&1 || true
     wineserver -w >>"$1" 2>&1 || true
-    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" ||
-        { show_wine_log "$1" "the emulated wine could not set its X11 driver"; return 1; }
+    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" || log "the emulated wine's X11 driver stays managed"
     install_emulated_zlib
     touch "$WINEPREFIX/.made"
 }
