@@ -103,8 +103,11 @@ void SystemRegistration::SaveProgramGroupLinks() {
     std::set<std::string> checkedFolders;
     // Nothing is saved through a link someone planted in the menu's folder.
     RequireNoLinkBelow(programs, folder, &checkedFolders);
-    if (!CreateOneDirectory(folder) && !DirectoryExists(folder))
-        throw core::SetupError("Cannot create file \"" + folder + "\". " + SystemErrorText(GetLastError()));
+    if (!CreateOneDirectory(folder)) {
+        const DWORD error = GetLastError(); // before the look below replaces it
+        if (!DirectoryExists(folder))
+            throw core::SetupError("Cannot create file \"" + folder + "\". " + SystemErrorText(error));
+    }
     for (const core::ProgramGroupItem& item :
          core::ProgramGroupItems(group, settings_.setupDir, settings_.setupDir + settings_.exeName)) {
         const std::string link = folder + item.name + ".lnk";
