@@ -201,7 +201,11 @@ void ProgressBar::SetPosition(int position) {
 }
 
 Animation::Animation(HWND parent, int x, int y, int width, int height) {
-    CreateChild(ANIMATE_CLASSW, "", ACS_TRANSPARENT | ACS_CENTER, x, y, width, height, parent);
+    // Played by a timer on this window's thread, not by a thread of its own: under wine the clip's
+    // thread, drawing a frame, and this thread, changing the label or the bar during an installation
+    // step, could each wait for the other, and the setup then hung for good. During an installation
+    // the frames advance each time it looks at its messages, between files.
+    CreateChild(ANIMATE_CLASSW, "", ACS_TRANSPARENT | ACS_CENTER | ACS_TIMER, x, y, width, height, parent);
 }
 
 void Animation::PlayFileCopy() {
