@@ -85,12 +85,10 @@ if(SETUP_WINE_TESTS AND WINE_PROGRAM)
   endforeach()
   # The shipped PE32 itself, natively under wine32 or emulated (qemu-i386) where the host cannot
   # execute 32-bit code: its own prefix, display and server; slow under emulation, so it runs once.
-  # Not yet in the default run: under qemu 7.2 making the emulated prefix is slow and has not yet
-  # been shown to be reliable on a loaded machine.
-  option(SETUP_PE32_TEST "run the shipped PE32 end to end (emulated where the host cannot run it)" OFF)
+  option(SETUP_PE32_TEST "run the shipped PE32 end to end (emulated where the host cannot run it)" ON)
   if(SETUP_PE32_TEST)
     add_test(NAME wine.pe32_emulated COMMAND bash ${CMAKE_SOURCE_DIR}/tests/wine/pe32_emulated.sh)
-    set_tests_properties(wine.pe32_emulated PROPERTIES RUN_SERIAL ON TIMEOUT 2400 ENVIRONMENT
+    set_tests_properties(wine.pe32_emulated PROPERTIES RUN_SERIAL ON TIMEOUT 1500 ENVIRONMENT
       "SETUP_SOURCE=${CMAKE_SOURCE_DIR};SETUP_BUILD_DIR=${build_root};PE32_SETUP_EXE=${build_root}/sample-setup/VlmraSetup.exe;PE32_PAYLOAD=${build_root}/sample-payload;PE32_DISPLAY=${SETUP_PE32_DISPLAY}")
   endif()
 endif()

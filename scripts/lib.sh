@@ -36,7 +36,7 @@ build_tools() {
         ${SETUP_WINE_ARCH:+-DSETUP_WINE_ARCH="$SETUP_WINE_ARCH"} \
         ${SETUP_TEST_DISPLAY:+-DSETUP_TEST_DISPLAY="$SETUP_TEST_DISPLAY"} \
         ${SETUP_PE32_DISPLAY:+-DSETUP_PE32_DISPLAY="$SETUP_PE32_DISPLAY"} \
-        -DSETUP_PE32_TEST="${SETUP_PE32_TEST:-OFF}"
+        -DSETUP_PE32_TEST="${SETUP_PE32_TEST:-ON}"
     logged "$BUILD/native-build.log" cmake --build "$BUILD/native" -j "$jobs"
     mkdir -p "$BUILD/art"
     "$BUILD/native/make-art" "$BUILD/art"

@@ -1,11 +1,18 @@
 # The shipped PE32 setup under 32-bit wine on a host that cannot execute 32-bit x86 code: Debian's
-# own wine32 in a private i386 root, its loader run through qemu-i386 (user-mode emulation), served
-# by the host's native 64-bit wineserver. Sourced after lib.sh and wine.sh.
+# own wine32 in a private i386 root, its loader run through qemu-i386 (user-mode emulation), beside
+# the host's native wine64 in a 64-bit prefix. Sourced after lib.sh and wine.sh.
+#
+# The prefix is a 64-bit one, as the PE32 finds on 64-bit Windows (WoW64): the 32-bit program is
+# the setup, emulated; the session's services, the desktop and the shell's helpers are the host's
+# native 64-bit programs. Under qemu each 32-bit process start costs tens of seconds of CPU, and a
+# 32-bit prefix would start some thirty of them to make itself and every session's services.
 #
 # Nothing is registered with the kernel (binfmt): that would change how every 32-bit program runs on
 # a shared machine. Instead the root's loader is replaced by a stand-in that starts the real one
 # under qemu, and qemu gives the guest the stand-in as its argv0, so that every process wine starts
-# (it starts each by executing its loader again) goes through qemu too.
+# (it starts each by executing its loader again) goes through qemu too. Wine finds the loader of the
+# other architecture beside its own: the root's loader folder also holds a copy of the host's 64-bit
+# loader, and the host's 64-bit libraries are linked in where that copy looks for them.
 
 EMULATED_ROOT="$BUILD/i386-root"
 
@@ -17,7 +24,7 @@ emulated_release() { . /etc/os-release && echo "$VERSION_CODENAME"; }
 # the package mirror is near). Fails, saying why, when it cannot be had.
 prepare_emulated_root() {
     local root=$EMULATED_ROOT release mirror="http://deb.debian.org/debian"
-    [ -e "$root/.ready" ] && return 0
+    [ -e "$root/.ready" ] && { pair_host_wine64; return; }
     command -v mmdebstrap >/dev/null && command -v qemu-i386 >/dev/null ||
         { log "the emulated 32-bit wine needs mmdebstrap and qemu-i386 (scripts/install-deps)"; return 1; }
     release=$(emulated_release)
@@ -46,40 +53,50 @@ EOF
     ldconfig -r "$root.tmp"
     mv "$root.tmp" "$root" # the stand-in names the root's final place
     touch "$root/.ready"
+    pair_host_wine64
 }
 
-# use_emulated_wine: the wine commands (wine, wineserver, ...) become the emulated 32-bit ones.
+# The host's 64-bit loader beside the root's 32-bit stand-in, each finding the other there. A copy,
+# not a link: wine takes its own folder from the real path of its executable. Refreshed every time,
+# so that a host wine updated since stays paired with its own server.
+pair_host_wine64() {
+    local root=$EMULATED_ROOT
+    [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wineserver64 ] ||
+        { log "the emulated 32-bit wine needs the host's wine64 (scripts/install-deps)"; return 1; }
+    # Replaced, not written over: a running wine may be executing the old copy.
+    cmp -s /usr/lib/wine/wine64 "$root/usr/lib/wine/wine64" ||
+        { cp /usr/lib/wine/wine64 "$root/usr/lib/wine/wine64.new" &&
+            mv -f "$root/usr/lib/wine/wine64.new" "$root/usr/lib/wine/wine64"; } || return 1
+    mkdir -p "$root/usr/lib/x86_64-linux-gnu" &&
+        ln -sfn /usr/lib/x86_64-linux-gnu/wine "$root/usr/lib/x86_64-linux-gnu/wine"
+}
+
+# use_emulated_wine: the wine commands (wine, wineserver, ...) become the host's 64-bit ones, paired
+# with the emulated 32-bit loader. WINEDLLPATH shows the 64-bit side the 32-bit DLLs, so that it
+# knows a 32-bit system program (the prefix's WoW64 part is made by one) before the prefix has it.
 use_emulated_wine() {
-    SETUP_WINE_ARCH=i686 use_wine
-    export WINEARCH=win32 WINELOADER="$EMULATED_ROOT/usr/lib/wine/wine" WINESERVER=/usr/lib/wine/wineserver64
+    SETUP_WINE_ARCH=x86_64 use_wine
+    export WINELOADER="$EMULATED_ROOT/usr/lib/wine/wine64" WINEDLLPATH="$EMULATED_ROOT/usr/lib/i386-linux-gnu/wine"
     WINE_BIN=$WINELOADER
-    WINESERVER_BIN=$WINESERVER
 }
 
-# make_emulated_prefix LOG: WINEPREFIX for the emulated wine, once. Under qemu 7.2 the first loader
-# may die of a fault delivered as trap -1 while the processes it started go on and finish the
-# prefix: what counts is the prefix they leave once every one of them has ended.
+# make_emulated_prefix LOG: the 64-bit WINEPREFIX with its 32-bit (WoW64) part, once. The 32-bit part
+# is made by the one emulated process of the prefix's making; without it no 32-bit program runs.
 make_emulated_prefix() {
-    [ ! -f "$WINEPREFIX/.made" ] || return 0
+    [ -f "$WINEPREFIX/.made" ] && grep -q '^#arch=win64$' "$WINEPREFIX/system.reg" && return 0
     rm -rf "$WINEPREFIX"
-    log "creating the emulated win32 prefix $WINEPREFIX (several minutes under emulation, once)"
-    wineboot -i >"$1" 2>&1 || true
-    wineserver -w >>"$1" 2>&1 || true
-    if ! grep -q '^#arch=win32$' "$WINEPREFIX/system.reg" 2>/dev/null ||
-        [ ! -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
-        show_wine_log "$1" "the emulated wine could not create its prefix"
+    log "creating the wine prefix $WINEPREFIX with its 32-bit part (a few minutes under emulation, once)"
+    make_wine_prefix "$1" unmanaged || return 1
+    if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        show_wine_log "$1" "the emulated 32-bit wine did not make the prefix's 32-bit part"
+        rm -rf "$WINEPREFIX"
         return 1
     fi
-    # Without a window manager wine waits 2 s for each window hidden: unmanaged spares that. Under
-    # qemu 7.2 the reg process itself may die; the prefix serves all the same, only slower.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$1" 2>&1 || true
-    wineserver -w >>"$1" 2>&1 || true
-    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" || log "the emulated wine's X11 driver stays managed"
     install_emulated_zlib
     touch "$WINEPREFIX/.made"
 }
 
-# The zlib DLL in a prefix's system folder, as libwine's maintainer script leaves it.
+# The zlib DLL in the prefix's 32-bit system folder, as libwine's maintainer script leaves it.
 install_emulated_zlib() {
-    cp "$EMULATED_ROOT/usr/i686-w64-mingw32/lib/zlib1.dll" "$WINEPREFIX/drive_c/windows/system32/"
+    cp "$EMULATED_ROOT/usr/i686-w64-mingw32/lib/zlib1.dll" "$WINEPREFIX/drive_c/windows/syswow64/"
 }
