@@ -77,4 +77,22 @@ bool SameFolder(const std::string& a, const std::string& b) {
     return true;
 }
 
+std::vector<std::string> FolderLevels(const std::string& folder) {
+    const std::vector<std::string> parts = SplitAtBackslashes(folder);
+    // A network path's root is its server and share: "\\server\share" splits as "", "", server, share.
+    const bool network = folder.compare(0, 2, "\\\\") == 0;
+    const size_t rootParts = network ? 4 : 1;
+    if (parts.size() <= rootParts) return {};
+    std::string current = parts[0];
+    for (size_t i = 1; i < rootParts; ++i)
+        current += "\\" + parts[i];
+    std::vector<std::string> levels;
+    for (size_t i = rootParts; i < parts.size(); ++i) {
+        if (parts[i].empty()) continue; // a trailing or doubled backslash
+        current += "\\" + parts[i];
+        levels.push_back(current);
+    }
+    return levels;
+}
+
 } // namespace core

@@ -42,5 +42,8 @@ std::string CompletedInstallFolder(const std::string& folder);
 // Whether two installation folders are the same as Windows names them: ASCII letters in any case,
 // a trailing backslash or none; double-byte characters compare byte for byte.
 bool SameFolder(const std::string& a, const std::string& b);
+// Every folder on the path below its root, from the top down: "C:\a\b\" gives "C:\a" and "C:\a\b";
+// "\\server\share\a" gives "\\server\share\a". The root itself (the drive, the share) is none of them.
+std::vector<std::string> FolderLevels(const std::string& folder);
 
 } // namespace core

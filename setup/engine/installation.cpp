@@ -133,6 +133,8 @@ class Sequence {
         bool made = false;
         try {
             made = ForceDirectories(dir);
+        } catch (const core::UnsafeTargetError&) {
+            throw; // a link on the way: named as such, never as a folder that could not be made
         } catch (const core::SetupError&) {
             made = false;
         }

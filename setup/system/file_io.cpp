@@ -3,6 +3,7 @@
 #include "unique_handle.h"
 #include "wide.h"
 #include "core/gbk.h"
+#include "core/install_location.h"
 #include "core/setup_error.h"
 
 #include <windows.h>
@@ -107,9 +108,12 @@ void RequireNoLinkBelow(const std::string& folder, const std::string& path, std:
                         "\"" + at + "\" is a junction or symbolic link; setup writes nothing through it.");
         if (checked) checked->insert(at);
     };
+    // The folder and every level above it up to the drive's root: a link anywhere on the path leads
+    // the writes elsewhere just as well.
+    for (const std::string& level : core::FolderLevels(folder))
+        check(level);
     std::string current = folder;
     if (!current.empty() && core::FindLastSeparator(current, "\\/") == current.size() - 1) current.pop_back();
-    check(current);
     if (path.compare(0, folder.size(), folder) != 0) return;
     std::vector<std::string> parts =
         core::SplitAtSeparators(std::string_view(path).substr(folder.size()), "\\/");

@@ -17,10 +17,10 @@ void WriteNewFile(const std::string& path, std::string_view bytes);
 
 // Creates or empties the file and writes the bytes in one write, for a file at or below `folder` (the
 // installation folder), which someone else may have made before setup ran: nothing is written through a link.
-// The folder, every folder between it and the file, and the file itself must not be a junction or symbolic
-// link (the error names the path); a file with other hard links is deleted and created anew, so that the
-// bytes do not land in the other names' file too. Raises "Cannot create file "%s". %s" or "Stream
-// write error".
+// The folder, every level above it up to the drive's root, every folder between it and the file,
+// and the file itself must not be a junction or symbolic link (the error names the path); a file
+// with other hard links is deleted and created anew, so that the bytes do not land in the other
+// names' file too. Raises "Cannot create file "%s". %s" or "Stream write error".
 // `checkedFolders`, where given, holds the folders found to be no link already: each is looked at once.
 void WriteFileBelow(const std::string& folder, const std::string& path, std::string_view bytes,
                     std::set<std::string>* checkedFolders = nullptr);
@@ -30,8 +30,8 @@ using ByteSink = std::function<void(std::string_view)>;
 using FileContent = std::function<void(const ByteSink&)>;
 void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
                     std::set<std::string>* checkedFolders = nullptr);
-// Raises "Cannot create file "%s". %s" when the folder or a folder between it and the file, or
-// the file, is a junction or symbolic link.
+// Raises "Cannot create file "%s". %s" when the folder, a level above it up to the drive's root, a
+// folder between it and the file, or the file, is a junction or symbolic link.
 void RequireNoLinkBelow(const std::string& folder, const std::string& path,
                         std::set<std::string>* checkedFolders = nullptr);
 

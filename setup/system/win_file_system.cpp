@@ -1,5 +1,6 @@
 #include "win_file_system.h"
 
+#include "core/gbk.h"
 #include "system/file_io.h"
 
 #include <windows.h>
@@ -10,6 +11,10 @@ bool WinFileSystem::DirectoryExists(const std::string& path) {
     return sys::DirectoryExists(path);
 }
 bool WinFileSystem::MakeFolder(const std::string& path) {
+    // Nothing is made through a link either: not the installation folder below a linked level.
+    const size_t separator = core::FindLastSeparator(path, "\\");
+    if (separator != std::string::npos)
+        sys::RequireNoLinkBelow(path.substr(0, separator + 1), path, &checkedFolders_);
     if (sys::CreateOneDirectory(path)) return true;
     folderFailure_ = sys::SystemErrorText(GetLastError());
     return false;

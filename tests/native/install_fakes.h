@@ -49,6 +49,9 @@ class Files : public install::FileSystem {
         const size_t parentEnd = core::FindLastSeparator(dir, "\\");
         const bool parentExists =
             parentEnd == std::string::npos || parentEnd < 3 || dirs.count(dir.substr(0, parentEnd)) > 0;
+        if (linkedDirs.count(dir))
+            throw core::UnsafeTargetError("Cannot create file \"" + dir +
+                                          "\". A level above is a junction or symbolic link.");
         if (failingDirs.count(dir)) folderFailure = "Access is denied.";
         if (failingDirs.count(dir) || dirs.count(dir) || !parentExists) return false;
         log.push_back("mkdir " + path);
@@ -82,7 +85,8 @@ class Files : public install::FileSystem {
 
     std::set<std::string> dirs;
     std::set<std::string> failingDirs;
-    std::vector<std::string> asked; // every folder looked up, in order
+    std::set<std::string> linkedDirs; // below a link: refused as unsafe, never as a failed folder
+    std::vector<std::string> asked;   // every folder looked up, in order
     std::set<std::string> failingFiles;
     std::string folderFailure;
     std::set<std::string> linkedFiles; // refused as links

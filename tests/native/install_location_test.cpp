@@ -76,3 +76,23 @@ TEST(InstallLocation, SameFolderFoldsOnlyAsciiLetters) {
     // A trail byte 0x5C is no separator: this folder has no trailing backslash to drop.
     EXPECT_FALSE(core::SameFolder("C:\\\x81\x5c", "C:\\\x81"));
 }
+
+// Every level a link could stand at, from below the root down; a GBK character ending in 0x5C is
+// no separator.
+TEST(InstallLocation, FolderLevelsBelowTheRoot) {
+    using Levels = std::vector<std::string>;
+    const struct {
+        const char* folder;
+        Levels levels;
+    } cases[] = {
+        {"C:\\planted\\Velmora\\", {"C:\\planted", "C:\\planted\\Velmora"}},
+        {"C:\\planted\\Velmora", {"C:\\planted", "C:\\planted\\Velmora"}},
+        {"D:\\Program Files\\\x81\x5c\\", {"D:\\Program Files", "D:\\Program Files\\\x81\x5c"}},
+        {"C:\\a\\\\b\\", {"C:\\a", "C:\\a\\b"}},
+        {"\\\\server\\share\\a\\b\\", {"\\\\server\\share\\a", "\\\\server\\share\\a\\b"}},
+        {"C:\\", {}},
+        {"\\\\server\\share\\", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(core::FolderLevels(c.folder), c.levels) << c.folder;
+}

@@ -241,6 +241,16 @@ TEST_F(InstallationTest, MainExecutableThatIsALinkIsReportedNotTakenForARunningA
     EXPECT_TRUE(From("write").empty());
 }
 
+// A folder refused for a link on its path is reported as that, never as a folder that could not
+// be made (whose box would let the installation go on without it).
+TEST_F(InstallationTest, FolderBelowALinkIsReportedAsUnsafe) {
+    files.linkedDirs = {"C:\\A\\Sub"};
+    Manifest("FileTxt1 txtname Sub\\History.txt");
+    EXPECT_THROW(Run(), core::UnsafeTargetError);
+    EXPECT_TRUE(From("error box").empty());
+    EXPECT_TRUE(From("write C:\\A\\Sub").empty());
+}
+
 TEST_F(InstallationTest, UnreadableTemporaryManifestStopsAtBarFive) {
     try {
         Run();

@@ -121,6 +121,16 @@ check "silent error: exit code logged" grep -qxF 'Exit code: 1' <<<"$(log_text)"
 check_eq "silent error: nothing written through the link" "" "$(ls "$WORK/elsewhere")"
 rm -rf "$target"
 
+# A link above the installation folder leads the writes elsewhere as surely as the folder itself
+# being one: refused before anything is made there.
+ln -s "$WORK/elsewhere" "$(c_drive planted)"
+run_unattended '/VERYSILENT /DIR="C:\planted\Velmora" /LOG="C:\setup-quiet.log"'
+check_eq "link above the folder: exit code" 1 "$(seen_exit)"
+check "link above the folder: logged by name" \
+    grep -qF 'Error: Cannot create file "C:\planted\Velmora". "C:\planted" is a junction or symbolic link' <<<"$(log_text)"
+check_eq "link above the folder: nothing made through it" "" "$(ls "$WORK/elsewhere")"
+rm -f "$(c_drive planted)"
+
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
 wine_reg delete 'HKCU\Software\VLMRA' /f || true
