@@ -28,13 +28,13 @@ std::string SystemErrorText(unsigned long code) {
 namespace {
 
 // Creates the file; the handle is invalid, with the system's last error kept, when it cannot.
-UniqueFileHandle CreateForWriting(const std::string& path, DWORD disposition, DWORD flags) {
+UniqueFileHandle CreateForWriting(const std::string& path, DWORD disposition, DWORD flags, DWORD share = 0) {
     const std::wstring widePath = Wide(path);
     if (widePath.size() >= MAX_PATH) { // a longer path would be cut, and the bytes land elsewhere
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return UniqueFileHandle();
     }
-    return UniqueFileHandle(CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    return UniqueFileHandle(CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr,
                                         disposition, FILE_ATTRIBUTE_NORMAL | flags, nullptr));
 }
 
@@ -75,13 +75,18 @@ bool OpensItself(const UniqueFileHandle& file, const std::string& path) {
     const std::wstring widePath = Wide(path);
     const size_t separator = widePath.find_last_of(L"\\/");
     if (separator == std::wstring::npos) return true;
-    const UniqueFileHandle folder(CreateFileW(widePath.substr(0, separator).c_str(), FILE_READ_ATTRIBUTES,
+    // A drive's root keeps its backslash: "C:" alone names the drive's current folder.
+    std::wstring folderName = widePath.substr(0, separator);
+    if (!folderName.empty() && folderName.back() == L':') folderName += L'\\';
+    const UniqueFileHandle folder(CreateFileW(folderName.c_str(), FILE_READ_ATTRIBUTES,
                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder) return true;
-    const std::wstring folderPath = FinalPath(folder.get()), filePath = FinalPath(file.get());
+    std::wstring folderPath = FinalPath(folder.get());
+    const std::wstring filePath = FinalPath(file.get());
     if (folderPath.empty() || filePath.empty()) return true;
-    const std::wstring expected = folderPath + L"\\" + widePath.substr(separator + 1);
+    if (folderPath.back() != L'\\') folderPath += L'\\';
+    const std::wstring expected = folderPath + widePath.substr(separator + 1);
     return CompareStringOrdinal(expected.c_str(), -1, filePath.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
@@ -131,8 +136,8 @@ void WriteFileBelow(const std::string& folder, const std::string& path, std::str
         folder, path, [bytes](const ByteSink& sink) { sink(bytes); }, checkedFolders);
 }
 
-void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
-                    std::set<std::string>* checkedFolders) {
+UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& path,
+                                  std::set<std::string>* checkedFolders, unsigned long share) {
     RequireNoLinkBelow(folder, path, checkedFolders);
     const char kFileIsLink[] = "It is a junction or symbolic link; setup writes nothing through it.";
     // Looked at by name first as well: not every system opens the link itself when asked to.
@@ -142,10 +147,10 @@ void WriteFileBelow(const std::string& folder, const std::string& path, const Fi
     UniqueFileHandle file;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // Made anew, which fails where anything stands under the name, a dangling link included.
-        file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+        file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT, share);
         if (!file) RaiseCannotCreate(path, GetLastError());
     } else {
-        file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+        file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, share);
         if (!file) RaiseCannotCreate(path, GetLastError());
         if (!OpensItself(file, path)) RaiseUnsafe(path, kFileIsLink);
         BY_HANDLE_FILE_INFORMATION info{};
@@ -158,12 +163,18 @@ void WriteFileBelow(const std::string& folder, const std::string& path, const Fi
                 // The other names keep the old bytes; this one gets a file of its own.
                 file.reset();
                 if (!DeleteFileW(Wide(path).c_str())) RaiseCannotCreate(path, GetLastError());
-                file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
+                file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT, share);
                 if (!file) RaiseCannotCreate(path, GetLastError());
             }
         }
         if (!SetEndOfFile(file.get())) RaiseCannotCreate(path, GetLastError()); // at its start: emptied
     }
+    return file;
+}
+
+void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
+                    std::set<std::string>* checkedFolders) {
+    UniqueFileHandle file = OpenEmptiedBelow(folder, path, checkedFolders);
     bool writeFailed = false;
     try {
         content([&](std::string_view piece) {

@@ -1,5 +1,7 @@
 #pragma once
 // Whole-file reads and writes on GBK paths. Failures raise SetupError with the toolkit's texts.
+#include "system/unique_handle.h"
+
 #include <functional>
 #include <set>
 #include <string>
@@ -30,6 +32,10 @@ using ByteSink = std::function<void(std::string_view)>;
 using FileContent = std::function<void(const ByteSink&)>;
 void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
                     std::set<std::string>* checkedFolders = nullptr);
+// The file opened for writing and emptied, under the same rules as WriteFileBelow; others may open
+// it as `share` allows (by default not at all while it is open).
+UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& path,
+                                  std::set<std::string>* checkedFolders = nullptr, unsigned long share = 0);
 // Raises "Cannot create file "%s". %s" when the folder, a level above it up to the drive's root, a
 // folder between it and the file, or the file, is a junction or symbolic link.
 void RequireNoLinkBelow(const std::string& folder, const std::string& path,

@@ -1,6 +1,8 @@
 #include "log_file.h"
 
+#include "core/gbk.h"
 #include "core/log_line.h"
+#include "core/setup_error.h"
 #include "system/file_io.h"
 #include "system/wide.h"
 
@@ -28,6 +30,19 @@ std::unique_ptr<LogFile> LogInTemporaryFolder() {
     return log;
 }
 
+// The path as the system would resolve it: a relative one against the current folder, whose levels
+// are then looked at as well.
+std::string FullPath(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) return path;
+    full.resize(written);
+    return Gbk(full);
+}
+
 } // namespace
 
 std::unique_ptr<LogFile> LogFile::OpenRequested(const std::optional<std::string>& requested) {
@@ -41,15 +56,25 @@ std::unique_ptr<LogFile> LogFile::OpenRequested(const std::optional<std::string>
     return replacement;
 }
 
-LogFile::LogFile(const std::string& path, Opening opening)
-    : file_(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                        opening == Opening::Replace ? CREATE_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                        nullptr)) {
-    if (!file_) {
-        openError_ = "Cannot create file \"" + path + "\". " + SystemErrorText(GetLastError());
-        return;
+LogFile::LogFile(const std::string& path, Opening opening) {
+    if (opening == Opening::New) {
+        // Made anew only: nothing that stands under the name, a link included, is ever opened.
+        file_.reset(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file_) openError_ = "Cannot create file \"" + path + "\". " + SystemErrorText(GetLastError());
+    } else {
+        // Opened as the installation's own files are: never through a link on its path or a link
+        // planted under its name, and a file with other names gets a file of its own.
+        const std::string fullPath = FullPath(path);
+        const size_t separator = core::FindLastSeparator(fullPath, "\\/");
+        try {
+            file_ = OpenEmptiedBelow(fullPath.substr(0, separator == std::string::npos ? 0 : separator + 1),
+                                     fullPath, nullptr, FILE_SHARE_READ);
+        } catch (const core::SetupError& e) {
+            openError_ = e.what();
+        }
     }
-    if (!WriteBytes("\xEF\xBB\xBF")) ++lostEntries_;
+    if (file_ && !WriteBytes("\xEF\xBB\xBF")) ++lostEntries_;
 }
 
 void LogFile::Write(const std::string& text) {

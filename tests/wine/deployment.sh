@@ -118,6 +118,29 @@ check "unopenable log: it names the file asked for and why" \
     <<<"$(as_text "$(temp_logs | head -n 1)")"
 rm -f "$user_temp"/VlmraSetup-*.log
 
+# A log planted as a link, or as a second name of another file, never writes into that file: the
+# link is refused (the temporary folder's log says why), the second name gets a file of its own.
+echo "someone else's file" >"$WORK/victim.txt"
+ln -s "$WORK/victim.txt" "$(c_drive linked.log)"
+deploy linked_log '/VERYSILENT /NOICONS /LOG="C:\linked.log"'
+check_eq "linked log: exit code" 0 "$(seen_exit)"
+check_eq "linked log: the file it points to keeps its bytes" "someone else's file" "$(cat "$WORK/victim.txt")"
+check "linked log: the temporary folder's log names the link" \
+    grep -qF 'The log file asked for (/LOG) could not be opened: Cannot create file "C:\linked.log". It is a junction or symbolic link' \
+    <<<"$(as_text "$(temp_logs | head -n 1)")"
+rm -f "$(c_drive linked.log)" "$user_temp"/VlmraSetup-*.log
+ln "$WORK/victim.txt" "$(c_drive linked.log)"
+deploy hard_linked_log '/VERYSILENT /NOICONS /LOG="C:\linked.log"'
+check_eq "hard-linked log: the other file keeps its bytes" "someone else's file" "$(cat "$WORK/victim.txt")"
+check "hard-linked log: the log written under its name" grep -qxF 'Exit code: 0' <<<"$(as_text "$(c_drive linked.log)")"
+rm -f "$(c_drive linked.log)"
+# A link above the log: nothing written through it either.
+mkdir -p "$WORK/log-elsewhere"
+ln -s "$WORK/log-elsewhere" "$(c_drive logs)"
+deploy log_below_link '/VERYSILENT /NOICONS /LOG="C:\logs\deploy.log"'
+check_eq "log below a link: nothing written through it" "" "$(ls "$WORK/log-elsewhere")"
+rm -f "$(c_drive logs)" "$user_temp"/VlmraSetup-*.log
+
 # An error logged with the system's reason beside the message the user would see.
 hold_open 'C:\Velmora Deploy\VLMR.exe'
 deploy locked '/VERYSILENT /DIR="C:\Velmora Deploy" /LOG="C:\deploy.log"'
