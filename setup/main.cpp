@@ -57,6 +57,20 @@ void LogStart(install::InstallationLog& log, const core::PayloadStore& payload,
 
 // True when another setup runs, in this session or in any other (a deployment as SYSTEM while a
 // user runs the setup). The mutexes are held until the process ends: the system frees them.
+// The command line after the program's own path, as the system splits it off: up to the closing
+// quote when the path is quoted, else up to the first blank.
+std::wstring_view Arguments(std::wstring_view commandLine) {
+    size_t end = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        end = commandLine.find(L'"', 1);
+        end = end == std::wstring_view::npos ? commandLine.size() : end + 1;
+    } else {
+        end = commandLine.find_first_of(L" \t");
+        if (end == std::wstring_view::npos) end = commandLine.size();
+    }
+    return commandLine.substr(end);
+}
+
 bool AnotherSetupRuns() {
     (void)CreateMutexW(nullptr, TRUE, L"VLmraSetup_27805");
     if (GetLastError() == ERROR_ALREADY_EXISTS) return true;
@@ -75,8 +89,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     sys::SharedFlag sharedFlag;
     app.SetTitle("vlmraSetup");
 
-    const std::string commandLine = sys::Gbk(GetCommandLineW());
-    const core::ParsedCommandLine parsed = core::ParseCommandLine(commandLine);
+    const std::wstring_view wideCommandLine = GetCommandLineW();
+    const std::string commandLine = sys::Gbk(wideCommandLine);
+    core::ParsedCommandLine parsed = core::ParseCommandLine(commandLine);
+    // A folder or file name is taken exactly or not at all: a character without a GBK form would
+    // otherwise become a look-alike or a question mark, and the setup write somewhere else.
+    std::string exactArguments;
+    if (parsed.error.empty() && !sys::GbkExactly(Arguments(wideCommandLine), exactArguments))
+        parsed.error = core::UnrepresentableCommandLineText();
     const core::SetupOptions& options = parsed.options;
     const bool unattended = options.mode != core::SetupMode::Interactive;
     // Started without arguments, the setup returns 0 whatever happens, as it always has; the exit

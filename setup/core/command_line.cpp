@@ -107,6 +107,11 @@ ParsedCommandLine ParseCommandLine(std::string_view commandLine) {
     return parsed;
 }
 
+std::string UnrepresentableCommandLineText() {
+    return "The command line holds a character that has no form in the Chinese (GBK) code page; setup "
+           "takes a folder or file name exactly or not at all.";
+}
+
 std::string CommandLineHelp(const std::string& problem) {
     std::string text = problem.empty() ? "" : problem + "\r\n\r\n";
     return text + "用法: VlmraSetup.exe [开关]\r\n"

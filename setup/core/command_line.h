@@ -46,6 +46,9 @@ struct ParsedCommandLine {
 // `commandLine` is the whole line as the system gives it, the program's own path first (GBK).
 ParsedCommandLine ParseCommandLine(std::string_view commandLine);
 
+// Why a command line with a character that has no GBK form is refused.
+std::string UnrepresentableCommandLineText();
+
 // The message box text listing the switches; `problem`, when given, comes first.
 std::string CommandLineHelp(const std::string& problem = "");
 

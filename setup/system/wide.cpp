@@ -32,6 +32,22 @@ std::string Gbk(std::wstring_view wide) {
     return Narrow(kGbkCodePage, wide);
 }
 
+bool GbkExactly(std::wstring_view wide, std::string& gbk) {
+    if (wide.empty()) {
+        gbk.clear();
+        return true;
+    }
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                      static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return false;
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        out.data(), n, nullptr, nullptr);
+    gbk = std::move(out);
+    return true;
+}
+
 std::string Utf8(std::wstring_view wide) {
     return Narrow(CP_UTF8, wide);
 }

@@ -10,6 +10,9 @@ namespace sys {
 
 std::wstring Wide(std::string_view gbk);
 std::string Gbk(std::wstring_view wide);
+// The text as GBK only where every character has its own GBK form: false, and `gbk` untouched, when
+// one would become a look-alike or a question mark (no best-fit mapping).
+bool GbkExactly(std::wstring_view wide, std::string& gbk);
 // For files that are UTF-8 whatever the code page (the installation log).
 std::string Utf8(std::wstring_view wide);
 

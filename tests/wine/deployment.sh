@@ -91,6 +91,13 @@ deploy bad_after '/DIR=Velmora /LOG="C:\deploy.log" /SILENT'
 check_eq "bad switch before /SILENT: exit code" 2 "$(seen_exit)"
 check_eq "bad switch before /SILENT: nothing shown" "" "$(seen_windows)"
 check "bad switch before /SILENT: logged" grep -qF 'Bad command line: /DIR=Velmora: ' <<<"$(as_text "$log_file")"
+# A folder with a character GBK has no form for is refused, not taken as a look-alike or a "?".
+deploy unrepresentable '/VERYSILENT /DIR="C:\Velmora 😀" /LOG="C:\deploy.log"'
+check_eq "character without a GBK form: exit code" 2 "$(seen_exit)"
+check "character without a GBK form: logged" \
+    grep -qF 'Bad command line: The command line holds a character that has no form in the Chinese (GBK) code page' <<<"$(as_text "$log_file")"
+check "character without a GBK form: nothing installed" \
+    test -z "$(grep -F 'Installation folder:' <<<"$(as_text "$log_file")")"
 
 # /? in a silent mode: the switches go to the log, and nothing waits for a click.
 deploy help '/VERYSILENT /? /LOG="C:\deploy.log"'
