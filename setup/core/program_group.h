@@ -22,6 +22,9 @@ constexpr size_t kLongestGroupCommand = 254;
 // agreement. Each is "[creategroup(" or "[additem(", two arguments joined by ",", then ")]", with
 // nothing quoted. A command longer than kLongestGroupCommand bytes would not fit the service's
 // buffer: it is left out, and the others are still sent.
+// An argument of a Program Manager command: as it is, or in double quotes where it holds a
+// character that would split the command (, ( ) [ ]).
+std::string DdeArgument(const std::string& text);
 std::vector<std::string> ProgramGroupCommands(const std::string& groupName, const std::string& setupDir,
                                               const std::string& exePath);
 

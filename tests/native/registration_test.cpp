@@ -50,18 +50,38 @@ TEST(Registration, FourteenRowsInOrder) {
     }
 }
 
-TEST(ProgramGroup, CommandsAreSentUnquoted) {
-    const std::string group = "Velmora(m),v2";
-    const auto commands = core::ProgramGroupCommands(group, "D:\\Program Files\\Vlmra280\\",
+TEST(ProgramGroup, CommandsKeepTheirFormAndQuoteOnlyWhatWouldSplitThem) {
+    const auto commands = core::ProgramGroupCommands("Velmora v2", "D:\\Program Files\\Vlmra280\\",
                                                      "D:\\Program Files\\Vlmra280\\VLMR.exe");
     const std::vector<std::string> expected = {
-        "[creategroup(Velmora(m),v2,Velmora(m),v2)]",
-        "[additem(D:\\Program Files\\Vlmra280\\VLMR.exe,Velmora(m),v2)]",
-        "[additem(D:\\Program Files\\Vlmra280\\Uninstall.exe,卸载Velmora(m),v2)]",
+        "[creategroup(Velmora v2,Velmora v2)]",
+        "[additem(D:\\Program Files\\Vlmra280\\VLMR.exe,Velmora v2)]",
+        "[additem(D:\\Program Files\\Vlmra280\\Uninstall.exe,卸载Velmora v2)]",
         "[additem(D:\\Program Files\\Vlmra280\\help.chm,使用说明)]",
         "[additem(D:\\Program Files\\Vlmra280\\用户授权协议.txt,用户授权协议)]",
     };
     EXPECT_EQ(commands, expected);
+    const auto quoted =
+        core::ProgramGroupCommands("Velmora(m),v2", "D:\\Apps [x]\\", "D:\\Apps [x]\\VLMR.exe");
+    EXPECT_EQ(quoted.front(), "[creategroup(\"Velmora(m),v2\",\"Velmora(m),v2\")]");
+    EXPECT_EQ(quoted[1], "[additem(\"D:\\Apps [x]\\VLMR.exe\",\"Velmora(m),v2\")]");
+}
+
+TEST(ProgramGroup, ArgumentIsQuotedForItsOwnCharactersOnly) {
+    const struct {
+        const char* text;
+        const char* argument;
+    } cases[] = {
+        {"Velmora", "Velmora"},
+        {"a,b", "\"a,b\""},
+        {"a(b", "\"a(b\""},
+        {"a)b", "\"a)b\""},
+        {"a[b", "\"a[b\""},
+        {"a]b", "\"a]b\""},
+        {"\x81\x5b\x81\x5d", "\x81\x5b\x81\x5d"}, // brackets only as second bytes of GBK characters
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(core::DdeArgument(c.text), c.argument) << c.text;
 }
 
 TEST(ProgramGroup, OverLongCommandIsLeftOutAndTheOthersStay) {
