@@ -84,6 +84,8 @@ SetupSession::~SetupSession() {
 
 void SetupSession::Prepare() {
     mayProceed_ = true;
+    // A damaged download is found before anything is written, the temporary files included.
+    payload_.CheckAll();
     tempDir_ = sys::TempFolder();
     if (sys::IsApplicationRunning()) {
         if (app_.ShowMessage(backdrop_->Handle(), core::EndApplicationQuestion(), "运行提示",
@@ -294,6 +296,7 @@ void SetupSession::RunUnattended() {
 }
 
 bool SetupSession::PrepareUnattended() {
+    payload_.CheckAll(); // before anything is written
     tempDir_ = sys::TempFolder();
     if (sys::IsApplicationRunning()) {
         if (!options_.closeApp) {

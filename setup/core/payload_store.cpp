@@ -1,5 +1,6 @@
 #include "payload_store.h"
 
+#include "ascii.h"
 #include "packed_resource.h"
 #include "setup_error.h"
 
@@ -10,8 +11,60 @@ std::string_view PayloadStore::Get(std::string_view name, std::string_view type)
     throw SetupError("Resource " + std::string(name) + " not found");
 }
 
-std::string PayloadStore::GetUnpacked(std::string_view name, std::string_view type) const {
+namespace {
+
+[[noreturn]] void RaiseDamaged(std::string_view name, const std::string& how) {
+    throw DamagedResourceError("The setup program is damaged: its resource " + std::string(name) + " " + how +
+                               "; setup must be downloaded again");
+}
+
+} // namespace
+
+const std::vector<PayloadIndexEntry>& PayloadStore::Index() const {
+    if (!index_) {
+        const std::optional<std::string_view> text = Find(kPayloadIndexName, kPayloadIndexType);
+        if (!text)
+            throw DamagedResourceError("The setup program is damaged: it has no index of its payload; setup "
+                                       "must be downloaded again");
+        try {
+            index_ = ParsePayloadIndex(*text);
+        } catch (const DamagedResourceError& e) {
+            throw DamagedResourceError("The setup program is damaged: " + std::string(e.what()) +
+                                       "; setup must be downloaded again");
+        }
+    }
+    return *index_;
+}
+
+std::string_view PayloadStore::GetChecked(std::string_view name, std::string_view type) const {
     const std::string_view resource = Get(name, type);
+    const std::string upperName = AsciiUpper(name), upperType = AsciiUpper(type);
+    for (const PayloadIndexEntry& entry : Index()) {
+        if (entry.name != upperName || entry.type != upperType) continue;
+        try {
+            RequireAsRecorded(resource, entry);
+        } catch (const DamagedResourceError& e) {
+            RaiseDamaged(name, std::string("is not as its builder recorded it: ") + e.what());
+        }
+        return resource;
+    }
+    RaiseDamaged(name, "is not in its index");
+}
+
+void PayloadStore::CheckAll() const {
+    for (const PayloadIndexEntry& entry : Index()) {
+        const std::optional<std::string_view> resource = Find(entry.name, entry.type);
+        if (!resource) RaiseDamaged(entry.name, "is missing");
+        try {
+            RequireAsRecorded(*resource, entry);
+        } catch (const DamagedResourceError& e) {
+            RaiseDamaged(entry.name, std::string("is not as its builder recorded it: ") + e.what());
+        }
+    }
+}
+
+std::string PayloadStore::GetUnpacked(std::string_view name, std::string_view type) const {
+    const std::string_view resource = GetChecked(name, type);
     try {
         return UnpackedResource(resource);
     } catch (const DamagedResourceError& e) {

@@ -1,5 +1,9 @@
 #pragma once
 // The payload: resources addressed by (name, type), both matched ignoring ASCII case.
+#include "payload_index.h"
+
+#include <vector>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +20,20 @@ class PayloadStore {
     // The resource's original bytes whole, unpacked if the builder compressed it: for the small
     // texts setup reads. A damaged resource raises an error naming it.
     std::string GetUnpacked(std::string_view name, std::string_view type) const;
+    // As Get, for a payload resource: its bytes are checked against the builder's index first. A
+    // resource that differs from its entry, or has none, raises DamagedResourceError naming it.
+    std::string_view GetChecked(std::string_view name, std::string_view type) const;
+    // Every resource of the index checked, before anything is written: DamagedResourceError names
+    // the first that differs, or the index itself when it is missing or damaged.
+    void CheckAll() const;
+
+  protected:
+    // For a store whose resources can change after the index was read (a test's, in memory).
+    void ForgetIndex() { index_.reset(); }
+
+  private:
+    const std::vector<PayloadIndexEntry>& Index() const;
+    mutable std::optional<std::vector<PayloadIndexEntry>> index_; // read at its first use
 };
 
 } // namespace core

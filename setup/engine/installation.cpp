@@ -40,7 +40,7 @@ class Sequence {
         view_.SetBar(1);
 
         // 2. Main executable; a failed write means the application runs from this folder.
-        const std::string_view exeBytes = payload_.Get("FileExe", "exename");
+        const std::string_view exeBytes = payload_.GetChecked("FileExe", "exename");
         RequireInside(settings_.exeName, "[Run] FileName=" + settings_.exeName);
         try {
             view_.SetLabel(TargetLabel(settings_.setupDir, settings_.exeName));
@@ -169,7 +169,7 @@ class Sequence {
                             const std::string& relPath, int index) {
         view_.SetLabel(TargetLabel(settings_.setupDir, relPath));
         HandleMessages();
-        WritePayloadFile(settings_.setupDir + relPath, payload_.Get(resName, resType));
+        WritePayloadFile(settings_.setupDir + relPath, payload_.GetChecked(resName, resType));
         view_.SetBar(index + kFirstEntryBar);
         view_.Pause();
     }

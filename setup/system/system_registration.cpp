@@ -50,7 +50,7 @@ void SystemRegistration::RunUninstallStep() {
     install::LoggedFileSystem files(systemFiles, log_);
     std::string buffer(core::kUnpackBufferSize, '\0');
     install::WritePayloadResource(files, settings_.setupDir + "Uninstall.exe",
-                                  payload_.Get("uninstall", "exename"), buffer);
+                                  payload_.GetChecked("uninstall", "exename"), buffer);
 }
 
 void SystemRegistration::CreateDesktopLink() {

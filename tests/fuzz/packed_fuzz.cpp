@@ -1,6 +1,7 @@
-// Any bytes read as a payload resource: unpacked, or refused as damaged, never more; and any bytes
-// packed come back as they were.
+// Any bytes read as a payload resource or as the payload's index: unpacked or read, or refused as
+// damaged, never more; and any bytes packed come back as they were.
 #include "core/packed_resource.h"
+#include "core/payload_index.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     try {
         (void)core::UnpackedResource(core::EncodePackHeader({core::PackMethod::Deflate, size}) +
                                      std::string(bytes));
+    } catch (const core::DamagedResourceError&) {
+    }
+    // The same bytes read as the payload's index: read, or refused as damaged.
+    try {
+        (void)core::ParsePayloadIndex(bytes);
     } catch (const core::DamagedResourceError&) {
     }
     return 0;

@@ -2,9 +2,11 @@
 // Fakes of the installation's surroundings: a payload in memory, a file system in memory, and a
 // progress view and registration that record what the sequence does, in order, as text.
 #include "core/gbk.h"
+#include "core/payload_index.h"
 #include "core/setup_error.h"
 #include "engine/installation.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -14,7 +16,22 @@ namespace fakes {
 
 class Payload : public core::PayloadStore {
   public:
+    // The resource, with its entry in the payload's index as the builder records it.
     void Add(const std::string& name, const std::string& type, const std::string& bytes) {
+        resources[Key(name, type)] = bytes;
+        core::PayloadIndexEntry entry = core::IndexEntryFor(name, type, bytes);
+        const auto same = std::find_if(index.begin(), index.end(), [&](const core::PayloadIndexEntry& e) {
+            return e.name == entry.name && e.type == entry.type;
+        });
+        if (same != index.end())
+            *same = std::move(entry);
+        else
+            index.push_back(std::move(entry));
+        resources[Key(core::kPayloadIndexName, core::kPayloadIndexType)] = core::EncodePayloadIndex(index);
+        ForgetIndex();
+    }
+    // The resource's bytes changed after the builder recorded them, as in a damaged download.
+    void Damage(const std::string& name, const std::string& type, const std::string& bytes) {
         resources[Key(name, type)] = bytes;
     }
     std::optional<std::string_view> Find(std::string_view name, std::string_view type) const override {
@@ -32,6 +49,7 @@ class Payload : public core::PayloadStore {
         return name;
     }
     std::map<std::string, std::string> resources;
+    std::vector<core::PayloadIndexEntry> index;
 };
 
 // Folders are kept without a trailing backslash; every event also goes to a shared log.
