@@ -51,7 +51,11 @@ std::vector<std::string_view> Fields(std::string_view line) {
 } // namespace
 
 std::uint32_t Crc32(std::string_view bytes) {
-    uLong crc = crc32(0, nullptr, 0);
+    return Crc32Continued(0, bytes);
+}
+
+std::uint32_t Crc32Continued(std::uint32_t previous, std::string_view bytes) {
+    uLong crc = previous;
     while (!bytes.empty()) { // zlib counts in 32 bits
         const size_t piece = std::min<size_t>(bytes.size(), std::numeric_limits<uInt>::max());
         crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(piece));

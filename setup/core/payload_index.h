@@ -25,6 +25,8 @@ struct PayloadIndexEntry {
 };
 
 std::uint32_t Crc32(std::string_view bytes);
+// The CRC-32 of bytes that follow those whose CRC-32 is `crc` (0 for none).
+std::uint32_t Crc32Continued(std::uint32_t crc, std::string_view bytes);
 
 // The entry of a resource whose bytes are `stored`.
 PayloadIndexEntry IndexEntryFor(const std::string& name, const std::string& type, std::string_view stored);

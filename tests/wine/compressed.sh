@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A setup built with --compress: smaller, every payload file unpacked to its own bytes, installed
-# whole; a damaged compressed resource ends the installation with an error naming the file, and
-# the files written before it stay whole.
+# whole; a damaged resource, compressed or stored, is found before anything is written and named,
+# and nothing of it is installed.
 source "$(dirname "$0")/lib.sh"
 export SETUP_SKIP_TOOLS=1 # the test runner has built the tools
 INSPECT=$BUILD/native/inspect-setup
@@ -35,28 +35,50 @@ check_eq "exit code" 0 "$(exit_code $RUN)"
 rm -rf "$target"
 wine_reg delete 'HKCU\Software\VLMRA' /f || true
 
-# One byte changed in the middle of a compressed resource (SdbFile\Image\Move2.BMP).
-check_eq "the picture is stored compressed" "VLZ" "$("$INSPECT" resource "$WORK/packed.exe" DBNAME8 SDBFILEDB8B | head -c 3)"
-read -r offset size < <("$INSPECT" place "$WORK/packed.exe" DBNAME8 SDBFILEDB8B)
-cp "$WORK/packed.exe" "$WORK/damaged.exe"
-byte=$(od -An -tu1 -j $((offset + size / 2)) -N1 "$WORK/packed.exe" | tr -d ' ')
-printf "\\$(printf '%03o' $((byte ^ 0x55)))" |
-    dd of="$WORK/damaged.exe" bs=1 seek=$((offset + size / 2)) conv=notrunc status=none
-check "one byte changed" test "$(cmp -l "$WORK/packed.exe" "$WORK/damaged.exe" | wc -l)" = 1
+# One bit flipped in a payload resource: at its start (a compressed one's header), its middle and
+# its end, in the compressed and in the stored setup. Found before anything is written, named, and
+# never installed: the unattended setup logs it and ends with 1.
+flip() { # EXE TYPE NAME head|middle|end OUT
+    local offset size at byte
+    read -r offset size < <("$INSPECT" place "$1" "$2" "$3")
+    case $4 in
+    head) at=$((offset + 4)) ;;
+    middle) at=$((offset + size / 2)) ;;
+    *) at=$((offset + size - 1)) ;;
+    esac
+    cp "$1" "$5"
+    byte=$(od -An -tu1 -j "$at" -N1 "$1" | tr -d ' ')
+    printf "\\$(printf '%03o' $((byte ^ 0x10)))" | dd of="$5" bs=1 seek="$at" conv=notrunc status=none
+}
 target=$(c_drive VelmoraDamaged)
+damaged_log=$(c_drive damaged.log)
+check_eq "the main executable is stored compressed" "VLZ" "$("$INSPECT" resource "$WORK/packed.exe" EXENAME FILEEXE | head -c 3)"
+for setup in packed stored; do
+    for where in head middle end; do
+        flip "$WORK/$setup.exe" EXENAME FILEEXE "$where" "$WORK/damaged.exe"
+        check "$setup, $where: one bit changed" test "$(cmp -l "$WORK/$setup.exe" "$WORK/damaged.exe" | wc -l)" = 1
+        rm -rf "$target" "$damaged_log"
+        in_background "damaged-$setup-$where" "$WORK/damaged.exe" /VERYSILENT '/DIR=C:\VelmoraDamaged' '/LOG=C:\damaged.log'
+        wait_until 60 test -s "$WORK/damaged-$setup-$where.rc" || true
+        check_eq "$setup, $where: exit code" 1 "$(cat "$WORK/damaged-$setup-$where.rc" 2>/dev/null)"
+        check "$setup, $where: the damage named in the log" grep -qF \
+            'Error: The setup program is damaged: its resource FILEEXE is not as its builder recorded it' \
+            <<<"$(tail -c +4 "$damaged_log" | tr -d '\r')"
+        check "$setup, $where: nothing installed" test ! -e "$target"
+    done
+done
+
+# Interactively, the standard error box says so before the wizard: nothing is installed.
+flip "$WORK/packed.exe" DBNAME8 SDBFILEDB8B middle "$WORK/damaged.exe"
 rm -rf "$target"
-start_installation 'C:\VelmoraDamaged\' "$WORK/damaged.exe"
+start_setup "$WORK/damaged.exe"
 driver msgbox 60000 >/dev/null
-check "the error names the damaged file: $(field text)" grep -qF \
-    'The setup program is damaged: "C:\VelmoraDamaged\SdbFile\Image\Move2.BMP" cannot be unpacked from it (' <<<"$(field text)"
+check "the error names the damaged resource: $(field text)" grep -qF \
+    'The setup program is damaged: its resource SDBFILEDB8B is not as its builder recorded it' <<<"$(field text)"
 check_eq "in the standard error box" vlmraSetup "$(field title)"
 driver press OK >/dev/null
-check "no half-written file is left" test ! -e "$target/SdbFile/Image/Move2.BMP"
-check "the main executable before it is whole" cmp -s "$target/VLMR.exe" "$SAMPLE_PAYLOAD/VLMR.exe"
-check "the picture before it is whole" cmp -s "$target/SdbFile/Image/Move1.BMP" "$SAMPLE_PAYLOAD/SdbFile/Image/Move1.BMP"
-driver click TFormsec "取消" >/dev/null
-driver msgbox 10000 >/dev/null
-driver press OK >/dev/null
-check_eq "exit code after cancelling" 0 "$(exit_code $RUN)"
-rm -rf "$target"
+check "no wizard" test "$(driver wait-window TFormSchedule 1500 >/dev/null; echo $?)" = 1
+driver close TFormain >/dev/null
+check_eq "exit code after Alt+F4" 0 "$(exit_code $RUN)"
+check "nothing installed" test ! -e "$target"
 finish

@@ -8,6 +8,7 @@
 #include "res_file.h"
 #include "resource_section.h"
 #include "core/packed_resource.h"
+#include "core/payload_index.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +81,23 @@ class ImageWriter {
     std::string buffer_ = std::string(1 << 20, '\0');
 };
 
+// The index entry of a resource stored as a file's own bytes, read in pieces: a payload file may be
+// far larger than is worth holding whole.
+core::PayloadIndexEntry PlainEntry(const builder::PayloadResource& resource) {
+    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(resource.file.string().c_str(), "rb"), &std::fclose);
+    if (!in) throw BuildRefused(resource.file.string() + ": cannot read the file");
+    core::PayloadIndexEntry entry = core::IndexEntryFor(resource.name, resource.type, "");
+    std::string piece(1 << 20, '\0');
+    std::uint32_t crc = 0;
+    for (size_t got; (got = std::fread(piece.data(), 1, piece.size(), in.get())) > 0;) {
+        crc = core::Crc32Continued(crc, std::string_view(piece.data(), got));
+        entry.size += got;
+    }
+    if (std::ferror(in.get())) throw BuildRefused(resource.file.string() + ": cannot read the file");
+    entry.crc = crc;
+    return entry;
+}
+
 // The first bytes of a file, as many as a pack header holds.
 std::string FileStart(const std::filesystem::path& path) {
     std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.string().c_str(), "rb"), &std::fclose);
@@ -125,6 +143,14 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
                            " bytes in memory, more than the " + std::to_string(stub.LargestImage()) +
                            " bytes (" + (stub.IsPe32Plus() ? "2 GiB" : "1 GiB") + ") that a " +
                            (stub.IsPe32Plus() ? "64" : "32") + "-bit setup can be relied on to load");
+    // The index of every payload resource as it lies in the image, which the setup checks them against.
+    std::vector<core::PayloadIndexEntry> index;
+    for (size_t i = 0; i < payload.size(); ++i)
+        index.push_back(compress || !packed[i].empty()
+                            ? core::IndexEntryFor(payload[i].name, payload[i].type, packed[i])
+                            : PlainEntry(payload[i]));
+    const std::string indexText = core::EncodePayloadIndex(index);
+    imageSize += builder::AlignUp(indexText.size(), 8) + 64;
     for (size_t i = 0; i < payload.size(); ++i) {
         const builder::PayloadResource& resource = payload[i];
         const bool isPacked = compress || !packed[i].empty();
@@ -134,6 +160,10 @@ void BuildImage(const std::string& stubPath, const std::string& stubResPath, con
                              isPacked ? std::string_view(packed[i]) : std::string_view(),
                              isPacked ? std::filesystem::path() : resource.file});
     }
+    resources.push_back({{builder::NameId(core::kPayloadIndexType), builder::NameId(core::kPayloadIndexName),
+                          builder::kLangNeutral, static_cast<std::uint32_t>(indexText.size())},
+                         indexText,
+                         {}});
     resources.push_back({{builder::kRtRcData, builder::NameId(kPauseResourceName), builder::kLangNeutral, 4},
                          pauseBytes,
                          {}});
