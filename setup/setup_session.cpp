@@ -10,6 +10,7 @@
 #include "progress/progress_window.h"
 #include "system/drives.h"
 #include "system/file_io.h"
+#include "system/host_description.h"
 #include "system/installed_copy.h"
 #include "system/running_application_process.h"
 #include "system/scope_exit.h"
@@ -250,8 +251,14 @@ void SetupSession::StartApplication(HWND owner) {
         written = false;
     }
     const std::string program = installDir_ + ConfigValue("Run", "FileName");
-    if (sys::shell::OpenAsDesktopUser(owner, sys::Wide(program))) {
+    // Unattended, under SYSTEM or a deployment account, no one signed in asked for it: the program
+    // is never started with setup's own elevated rights there.
+    const bool mayStartDirectly = !Unattended() || !sys::RunsElevated();
+    if (sys::shell::OpenAsDesktopUser(owner, sys::Wide(program), mayStartDirectly)) {
         log_.Write("Application started: " + program);
+    } else if (!mayStartDirectly) {
+        log_.Write("The application was not started: no desktop shell could start it as the signed-in user, "
+                   "and an unattended setup does not start it with its own elevated rights");
     } else {
         log_.Write(core::StartFromDesktopLinkNotice());
         if (!Unattended())
@@ -304,8 +311,20 @@ bool SetupSession::PrepareUnattended() {
             Decide(core::kExitApplicationRunning);
             return false;
         }
-        sys::EndRunningApplication(core::kApplicationWindowClass, app_.Title());
-        log_.Write("The running application was ended (/CLOSEAPP)");
+        // Every process of it, whoever runs it; and the setup goes on only when none is left.
+        const std::vector<unsigned long> ended = sys::EndApplicationProcesses();
+        std::string ids;
+        for (const unsigned long id : ended)
+            ids += (ids.empty() ? "" : ", ") + std::to_string(id);
+        if (sys::IsApplicationRunning()) {
+            log_.Write("The application still runs after /CLOSEAPP" +
+                       (ended.empty() ? std::string(" could end none of its processes")
+                                      : " ended its process(es) " + ids) +
+                       ": setup ends");
+            Decide(core::kExitApplicationRunning);
+            return false;
+        }
+        log_.Write("The running application was ended (/CLOSEAPP): process(es) " + ids);
     }
     sys::WriteTempFiles(payload_, tempDir_);
 

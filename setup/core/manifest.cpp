@@ -58,6 +58,9 @@ std::string RelativePathProblem(std::string_view relPath) {
             ++depth;
         }
     }
+    // The setup makes folders level by level at backslashes, as the manifest separates them: a
+    // slash would name a folder it never makes.
+    if (relPath.find('/') != std::string_view::npos) return "separates folders with a slash, not a backslash";
     return {};
 }
 

@@ -28,7 +28,9 @@ std::string FolderPart(std::string_view relPath);
 // slash (an absolute or network path), has a drive or a colon (an alternate data stream), or climbs
 // out with "..". Windows takes "/" as a separator as it takes "\", so both separate here, and a
 // part made only of dots and blanks with two dots or more counts as ".." (Windows drops trailing
-// dots and blanks). Empty when it stays inside. The setup and the builder share this rule.
+// dots and blanks). A path that stays inside but separates folders with a slash is refused too: the
+// setup makes folders at backslashes only. Empty when it can be used. The setup and the builder
+// share this rule.
 std::string RelativePathProblem(std::string_view relPath);
 
 // Why a name is not a single file name: it is empty, "." or "..", or holds a backslash, a slash or

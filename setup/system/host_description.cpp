@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace sys {
 namespace {
 
@@ -27,14 +29,20 @@ std::string UserName() {
     return GetUserNameW(name, &size) ? Gbk(name) : std::string("(unknown)");
 }
 
-const char* Elevation() {
+// True or false as the token says; nothing when it cannot be read.
+std::optional<bool> TokenElevated() {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "unknown";
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::nullopt;
     const UniqueKernelHandle owned(token);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    if (!GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size)) return "unknown";
-    return elevation.TokenIsElevated ? "yes" : "no";
+    if (!GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size)) return std::nullopt;
+    return elevation.TokenIsElevated != 0;
+}
+
+const char* Elevation() {
+    const std::optional<bool> elevated = TokenElevated();
+    return !elevated ? "unknown" : *elevated ? "yes" : "no";
 }
 
 int CurrentBias() {
@@ -50,6 +58,10 @@ int CurrentBias() {
 std::string HostDescription() {
     return WindowsVersion() + ", user " + UserName() + ", elevated: " + Elevation() + ", local time " +
            core::UtcOffsetText(CurrentBias());
+}
+
+bool RunsElevated() {
+    return TokenElevated().value_or(true);
 }
 
 } // namespace sys

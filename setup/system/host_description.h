@@ -7,5 +7,7 @@ namespace sys {
 
 // "Windows 10.0 (build 19045), user alice, elevated: yes, local time UTC+08:00" (GBK).
 std::string HostDescription();
+// Whether setup runs with elevated rights; when that cannot be told, it counts as elevated.
+bool RunsElevated();
 
 } // namespace sys

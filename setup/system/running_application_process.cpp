@@ -81,4 +81,15 @@ void EndRunningApplication(const std::string& className, const std::string& setu
     if (process) (void)TerminateProcess(process.get(), 4);
 }
 
+std::vector<unsigned long> EndApplicationProcesses() {
+    std::vector<unsigned long> ended;
+    for (const DWORD id : ApplicationProcessIds()) {
+        const sys::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (!process || !TerminateProcess(process.get(), 4)) continue;
+        (void)WaitForSingleObject(process.get(), 5000);
+        ended.push_back(id);
+    }
+    return ended;
+}
+
 } // namespace sys

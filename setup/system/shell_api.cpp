@@ -89,7 +89,7 @@ ComPtr<IShellDispatch2> DesktopShellDispatch(bool& desktopShell) {
 
 } // namespace
 
-bool OpenAsDesktopUser(HWND owner, const std::wstring& file) {
+bool OpenAsDesktopUser(HWND owner, const std::wstring& file, bool mayStartDirectly) {
     com::UseOnThisThread();
     bool desktopShell = false;
     if (ComPtr<IShellDispatch2> shell = DesktopShellDispatch(desktopShell)) {
@@ -108,7 +108,7 @@ bool OpenAsDesktopUser(HWND owner, const std::wstring& file) {
     }
     // Started from here, the program would run with setup's elevated rights: only where there is
     // no desktop shell to start it through at all.
-    if (desktopShell) return false;
+    if (desktopShell || !mayStartDirectly) return false;
     (void)Execute(owner, L"open", file.c_str(), L"", L"", SW_SHOW);
     return true;
 }

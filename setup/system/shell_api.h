@@ -20,9 +20,9 @@ void ChangeNotify(LONG event, UINT flags, const void* item1, const void* item2);
 
 // Starts a program as the signed-in user rather than with setup's elevated rights: through the
 // desktop shell's own ShellExecute, reached through its shell windows. Where the system offers no
-// desktop shell window, the program is started with ShellExecute as it is (its result unchecked).
-// False when there is a desktop shell but the program could not be started through it: then it
-// is not started at all.
-bool OpenAsDesktopUser(HWND owner, const std::wstring& file);
+// desktop shell window, the program is started with ShellExecute as it is (its result unchecked),
+// but only with `mayStartDirectly`. False when it was not started: there is a desktop shell but
+// the program could not be started through it, or there is none and it may not start directly.
+bool OpenAsDesktopUser(HWND owner, const std::wstring& file, bool mayStartDirectly);
 
 } // namespace sys::shell

@@ -420,6 +420,8 @@ TEST_F(InstallationTest, NothingIsWrittenOutsideTheInstallationFolder) {
         {"FileTxt1 txtname \\Windows\\win.ini", "starts with a backslash"},
         {"FileTxt1 txtname C:\\Windows\\win.ini", "has a drive"},
         {"FileTxt1 txtname History.txt:hidden", "has a colon"},
+        // Inside, but its folder would never be made: the builder refuses it by the same rule.
+        {"FileTxt1 txtname NewDir/x.txt", "separates folders with a slash"},
     };
     for (const auto& c : cases) {
         log.clear();

@@ -94,6 +94,18 @@ TEST_F(PayloadFolder, RefusesWhatCannotWorkNamingTheLine) {
         {"\r\nDev name1 Docs\\nul.txt", ":6: the relative path has a part that Windows takes for a device"},
         {"\r\nDev name1 com1.log", ":6: the relative path has a part that Windows takes for a device"},
         {"\r\nDev name1 LPT9\\a b.txt", ":6: the relative path has a part that Windows takes for a device"},
+        {"\r\nDev name1 CON .txt", ":6: the relative path has a part that Windows takes for a device"},
+        {"\r\nDev name1 Docs\\CONIN$", ":6: the relative path has a part that Windows takes for a device"},
+        {"\r\nDev name1 conout$.txt", ":6: the relative path has a part that Windows takes for a device"},
+        {"\r\nDev name1 COM0.txt", ":6: the relative path has a part that Windows takes for a device"},
+        {"\r\nDev name1 lpt0.log", ":6: the relative path has a part that Windows takes for a device"},
+        {"\r\nShort name1 PROGRA~1\\a.txt",
+         ":6: the relative path has a part in the form of a short (8.3) name"},
+        {"\r\nShort name1 Docs\\README~2.TXT",
+         ":6: the relative path has a part in the form of a short (8.3) name"},
+        {"\r\nSlash name1 NewDir/x.txt", ":6: the relative path separates folders with a slash"},
+        {"\r\nLong name1 " + std::string(300000, 'a') + ".txt",
+         ":6: the relative path is 300004 characters long"},
         {"\r\nDot name1 Docs.\\a b.txt", ":6: the relative path has a part that ends in a dot or a blank"},
         {"\r\nBlank name1 Docs\\a b.txt ", ":6: the relative path has a part that ends in a dot or a blank"},
         {"\r\nStar name1 Docs\\a*.txt", ":6: the relative path has a character that Windows does not allow"},
@@ -141,6 +153,25 @@ TEST_F(PayloadFolder, RefusesLinksWherePointTheyMay) {
         EXPECT_NE(message.find(":6: "), std::string::npos) << message;
         EXPECT_NE(message.find("is a symbolic link; the builder packs no link"), std::string::npos)
             << message;
+    }
+}
+
+// The manifest itself is never read through a link: a refusal would show the lines of whatever
+// file it points to.
+TEST_F(PayloadFolder, RefusesALinkedManifestWithoutReadingIt) {
+    fs::remove(dir / "Setup.log");
+    std::ofstream(dir / "secret.txt") << "root:secret-hash:19000:0:99999:7:::\n";
+    fs::create_symlink(dir / "secret.txt", dir / "Setup.log");
+    const std::string message = Refusal();
+    EXPECT_NE(message.find("the manifest is a symbolic link"), std::string::npos) << message;
+    EXPECT_EQ(message.find("secret-hash"), std::string::npos) << message;
+}
+
+// Names that look like a short name only in part stay allowed.
+TEST_F(PayloadFolder, AcceptsNamesThatOnlyResembleShortNames) {
+    for (const char* name : {"a~b.txt", "LongerName~1.txt", "x~1.text"}) {
+        std::ofstream(dir / "Docs" / name) << "x";
+        EXPECT_EQ(Refusal(std::string("\r\nTilde name1 Docs\\") + name), "accepted") << name;
     }
 }
 

@@ -98,6 +98,23 @@ check_eq "/CLOSEAPP with a log that cannot be written: exit code" 0 "$(seen_exit
 wait_until 5 test -e "$WORK/app.rc" || true # checked next
 check_eq "/CLOSEAPP: the application was ended" 4 "$(cat "$WORK/app.rc" 2>/dev/null)"
 check "/CLOSEAPP: installed" cmp -s "$target/Readme.txt" "$SAMPLE_PAYLOAD/Readme.txt"
+# Two processes of the application, one of them with no window at all (as one of another session
+# or account looks to a setup running as SYSTEM): /CLOSEAPP ends both and says so.
+mkdir -p "$WORK/windowless"
+cp "$HOLD_FILE" "$WORK/windowless/VLMR.exe"
+: >"$(c_drive windowless-hold.txt)"
+in_background app2 "$WORK/VLMR.exe"
+driver wait-window TVlmr30 20000 >/dev/null
+in_background windowless "$WORK/windowless/VLMR.exe" 'C:\windowless-hold.txt'
+check "the windowless process runs" wait_until 20 grep -q holding "$WORK/windowless.log"
+rm -f "$target/Readme.txt" "$log_file"
+run_unattended '/VERYSILENT /CLOSEAPP /LOG="C:\setup-quiet.log"'
+check_eq "/CLOSEAPP, two processes: exit code" 0 "$(seen_exit)"
+wait_until 5 test -e "$WORK/app2.rc" -a -e "$WORK/windowless.rc" || true
+check_eq "/CLOSEAPP: the application's window process ended" 4 "$(cat "$WORK/app2.rc" 2>/dev/null)"
+check "/CLOSEAPP: its windowless process ended too" test -e "$WORK/windowless.rc"
+check "/CLOSEAPP: what was ended logged" grep -qE '^The running application was ended \(/CLOSEAPP\): process\(es\) [0-9]+, [0-9]+$' <<<"$(log_text)"
+check "/CLOSEAPP, two processes: installed" cmp -s "$target/Readme.txt" "$SAMPLE_PAYLOAD/Readme.txt"
 
 # A locked main executable: exit 1, with the error in the log.
 hold_open 'C:\Velmora Quiet\VLMR.exe'
@@ -134,7 +151,8 @@ rm -f "$(c_drive planted)"
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
 wine_reg delete 'HKCU\Software\VLMRA' /f || true
-unattended silent '/SILENT /RUN /DIR="C:\Velmora Quiet\"'
+rm -f "$log_file"
+unattended silent '/SILENT /RUN /DIR="C:\Velmora Quiet\" /LOG="C:\setup-quiet.log"'
 check "silent: the progress window shows" driver wait-window TFormsec 20000
 check "silent: it has no cancel button" test -z "$(driver texts TFormsec | grep '取消')"
 seen=$(watched silent)
@@ -142,7 +160,10 @@ check_eq "silent: exit code" 0 "$(seen_exit)"
 check_eq "silent: only the progress window was ever visible" TFormsec "$(seen_windows)"
 # The settings file is the one the start writes (below); the rest is as shipped.
 check "silent: the payload installed" diff -r -x Options.ini "$SAMPLE_PAYLOAD" "$target"
+# Started through the desktop shell, as the signed-in user (wine offers one); a setup that runs
+# elevated with no desktop shell (as SYSTEM) would leave it unstarted and say why.
 check "/RUN: the application started" driver wait-window TVlmr30 20000
+check "/RUN: started through the desktop shell, logged" grep -qxF 'Application started: C:\Velmora Quiet\VLMR.exe' <<<"$(log_text)"
 driver close TVlmr30 >/dev/null
 driver gone TVlmr30 10000 >/dev/null || true
 check "/RUN: the settings file written as the interactive start writes it" grep -q '^Reset=88' "$target/Options.ini"

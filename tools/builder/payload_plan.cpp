@@ -109,6 +109,10 @@ void CheckConfiguration(const std::filesystem::path& manifestPath,
 
 std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir, bool strict) {
     const std::filesystem::path manifestPath = payloadDir / kManifestFileName;
+    // Refused before a byte of it is read: a linked manifest could show any file's lines in a refusal.
+    if (const std::string link = LinkOnTheWay(payloadDir, kManifestFileName); !link.empty())
+        throw BuildRefused(
+            link + ": the manifest is a symbolic link; the builder packs no link, wherever it points");
     const std::string manifest = ReadWholeFile(manifestPath, "the manifest");
     // The setup reads a manifest up to its first NUL: whatever follows would silently be dropped.
     if (const size_t nul = manifest.find('\0'); strict && nul != std::string::npos)
@@ -147,6 +151,11 @@ std::vector<PayloadResource> PlanPayload(const std::filesystem::path& payloadDir
                 throw refuse("the resource (" + entry.ResName + ", " + entry.ResType +
                              ") is listed already on line " + std::to_string(known->second));
 
+            // Longer than any path Windows takes: refused before the file system is asked about it.
+            if (CharacterCount(entry.RelPath) >= kMaxPath)
+                throw refuse("the relative path is " + std::to_string(CharacterCount(entry.RelPath)) +
+                             " characters long, and reaches MAX_PATH (" + std::to_string(kMaxPath) +
+                             " characters) on its own");
             if (const std::string problem = core::RelativePathProblem(entry.RelPath); !problem.empty())
                 throw refuse("the relative path " + problem);
             if (const std::string problem = WindowsNameProblem(entry.RelPath); !problem.empty())

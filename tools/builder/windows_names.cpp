@@ -5,6 +5,7 @@
 #include "core/gbk.h"
 
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -12,13 +13,31 @@ namespace builder {
 namespace {
 
 bool IsDeviceName(const std::string& part) {
-    // The name before the first dot is what Windows looks at: "CON.txt" is the console too.
-    const std::string stem = core::AsciiUpper(part.substr(0, part.find('.')));
-    static const std::array<const char*, 4> plain = {"CON", "PRN", "AUX", "NUL"};
+    // The name before the first dot, without the blanks Windows drops after it, is what Windows
+    // looks at: "CON.txt" and "CON .txt" are the console too.
+    std::string stem = core::AsciiUpper(part.substr(0, part.find('.')));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    static const std::array<const char*, 6> plain = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (const char* device : plain)
         if (stem == device) return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-           stem[3] >= '1' && stem[3] <= '9';
+    if (stem.size() < 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
+    // COM0 to COM9 and LPT0 to LPT9, and with the superscript digits ¹ ² ³ that Windows takes too.
+    const std::optional<std::u32string> number = GbkToCodePoints(stem.substr(3));
+    return number && number->size() == 1 &&
+           (((*number)[0] >= U'0' && (*number)[0] <= U'9') || (*number)[0] == U'\u00B9' ||
+            (*number)[0] == U'\u00B2' || (*number)[0] == U'\u00B3');
+}
+
+// An 8.3 short name such as "PROGRA~1" or "README~2.TXT": it may name another file than the one
+// whose long name it looks like.
+bool IsShortNameForm(const std::string& part) {
+    const size_t dot = part.find('.');
+    const std::string stem = part.substr(0, dot);
+    const size_t tilde = stem.rfind('~');
+    if (stem.size() > 8 || tilde == std::string::npos || tilde + 1 == stem.size()) return false;
+    if (dot != std::string::npos && part.size() - dot - 1 > 3) return false;
+    return stem.find_first_not_of("0123456789", tilde + 1) == std::string::npos;
 }
 
 // Upper case as the file system compares names, for the letters GBK holds.
@@ -38,6 +57,9 @@ std::string WindowsNameProblem(std::string_view gbkRelPath) {
     for (const std::string& part : core::SplitAtSeparators(gbkRelPath, "\\/")) {
         if (part.empty() || part == "." || part == "..") continue;
         if (IsDeviceName(part)) return "has a part that Windows takes for a device: \"" + part + "\"";
+        if (IsShortNameForm(part))
+            return "has a part in the form of a short (8.3) name, which may name another file: \"" + part +
+                   "\"";
         if (part.back() == '.' || part.back() == ' ')
             return "has a part that ends in a dot or a blank, which Windows drops: \"" + part + "\"";
         for (size_t i = 0; i < part.size(); ++i) {

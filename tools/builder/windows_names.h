@@ -7,9 +7,11 @@
 namespace builder {
 
 // Why a part of the GBK relative path cannot be a file or folder name on Windows: a device name
-// (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9), with or without an extension; a part that ends in a
-// dot or a blank (Windows drops them, so it names another file); a character of < > " | ? * or a
-// control character. Empty when every part can be a name.
+// (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0-COM9, LPT0-LPT9, COM and LPT with a superscript
+// digit), with or without an extension or blanks before it; a short (8.3) name form such as
+// PROGRA~1, which may alias another file; a part that ends in a dot or a blank (Windows drops
+// them, so it names another file); a character of < > " | ? * or a control character. Empty when
+// every part can be a name.
 std::string WindowsNameProblem(std::string_view gbkRelPath);
 
 // The path as Windows tells files apart: "\" and "/" alike, "." parts and ".." with the part
