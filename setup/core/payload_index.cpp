@@ -5,15 +5,15 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 namespace core {
 namespace {
 
 std::string Hex32(std::uint32_t value) {
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(value));
+    std::string text(8, '0');
+    for (int i = 7; i >= 0; --i, value >>= 4)
+        text[static_cast<size_t>(i)] = "0123456789abcdef"[value & 0xF];
     return text;
 }
 

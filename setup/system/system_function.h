@@ -5,9 +5,15 @@
 // to the system folder. A DLL once loaded stays for the life of the process.
 #include <windows.h>
 
+#include <string>
+
 namespace sys {
 
-// The function, or nullptr when the DLL or the function is missing.
+// The DLL's full path in the system folder.
+std::wstring SystemDllPath(const wchar_t* dll);
+
+// The function, or nullptr when the DLL or the function is missing. The DLL is loaded from the
+// system folder by its full path (the common controls by name, for their side-by-side version).
 FARPROC SystemFunction(const wchar_t* dll, const char* name);
 
 template <typename Fn> Fn BindSystemFunction(const wchar_t* dll, const char* name) {

@@ -3,6 +3,7 @@
 #include "app.h"
 #include "form.h"
 #include "gdi.h"
+#include "system/system_function.h"
 #include "system/wide.h"
 
 #include <commctrl.h>
@@ -212,7 +213,8 @@ void Animation::PlayFileCopy() {
     // The shell's own file-copy clip; where the system has none the control stays empty.
     constexpr int kFileCopyClip = 161;
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
-    if (!shell) shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!shell)
+        shell = LoadLibraryExW(sys::SystemDllPath(L"shell32.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     // Frames 0 to 30 over and over: the loop ends on the 31st frame. A clip of fewer frames, which
     // refuses that range, plays whole.
     constexpr WORD kLastFrame = 30;
