@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -90,6 +91,28 @@ bool OpensItself(const UniqueFileHandle& file, const std::string& path) {
     return CompareStringOrdinal(expected.c_str(), -1, filePath.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
+// Whether what the handle opened lies where `path` says below `folder`, measured against the
+// folder's final path as it was when its levels were looked at: a folder on the way that became a
+// link since leads the handle elsewhere. Where either final path cannot be told, it counts as there.
+bool LiesBelow(HANDLE opened, const std::wstring& folderFinal, const std::string& folder,
+               const std::string& path, std::wstring* actual) {
+    *actual = FinalPath(opened);
+    if (folderFinal.empty() || actual->empty() || path.compare(0, folder.size(), folder) != 0) return true;
+    std::wstring expected = folderFinal;
+    if (expected.back() != L'\\') expected += L'\\';
+    std::wstring rest = Wide(path.substr(folder.size()));
+    std::replace(rest.begin(), rest.end(), L'/', L'\\');
+    while (!rest.empty() && rest.front() == L'\\')
+        rest.erase(0, 1);
+    expected += rest;
+    while (expected.size() > 3 && expected.back() == L'\\')
+        expected.pop_back();
+    return CompareStringOrdinal(expected.c_str(), -1, actual->c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+constexpr char kLinkedSince[] = "A folder on its way became a junction or symbolic link while setup ran; "
+                                "setup writes nothing through it.";
+
 bool IsLink(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -104,6 +127,16 @@ void WriteAll(const UniqueFileHandle& file, std::string_view bytes) {
 }
 
 } // namespace
+
+std::wstring FolderFinalPath(const std::string& folder) {
+    std::wstring name = Wide(folder);
+    while (name.size() > 3 && (name.back() == L'\\' || name.back() == L'/'))
+        name.pop_back();
+    const UniqueFileHandle handle(CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle ? FinalPath(handle.get()) : std::wstring();
+}
 
 void RequireNoLinkBelow(const std::string& folder, const std::string& path, std::set<std::string>* checked) {
     const auto check = [&](const std::string& at) {
@@ -137,8 +170,12 @@ void WriteFileBelow(const std::string& folder, const std::string& path, std::str
 }
 
 UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& path,
-                                  std::set<std::string>* checkedFolders, unsigned long share) {
+                                  std::set<std::string>* checkedFolders, unsigned long share,
+                                  std::wstring* folderFinalPath) {
     RequireNoLinkBelow(folder, path, checkedFolders);
+    // Taken once, right after the folder's levels were found to be no links: the measure for every
+    // file opened below it later.
+    if (folderFinalPath && folderFinalPath->empty()) *folderFinalPath = FolderFinalPath(folder);
     const char kFileIsLink[] = "It is a junction or symbolic link; setup writes nothing through it.";
     // Looked at by name first as well: not every system opens the link itself when asked to.
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
@@ -149,9 +186,20 @@ UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& 
         // Made anew, which fails where anything stands under the name, a dangling link included.
         file = CreateForWriting(path, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT, share);
         if (!file) RaiseCannotCreate(path, GetLastError());
+        std::wstring actual;
+        if (folderFinalPath && !LiesBelow(file.get(), *folderFinalPath, folder, path, &actual)) {
+            file.reset();
+            (void)DeleteFileW(actual.c_str()); // made by this call, where the link led: taken back
+            RaiseUnsafe(path, kLinkedSince);
+        }
     } else {
         file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, share);
         if (!file) RaiseCannotCreate(path, GetLastError());
+        std::wstring actual;
+        if (folderFinalPath && !LiesBelow(file.get(), *folderFinalPath, folder, path, &actual)) {
+            file.reset(); // another's file, left as it was
+            RaiseUnsafe(path, kLinkedSince);
+        }
         if (!OpensItself(file, path)) RaiseUnsafe(path, kFileIsLink);
         BY_HANDLE_FILE_INFORMATION info{};
         if (GetFileInformationByHandle(file.get(), &info)) {
@@ -173,8 +221,8 @@ UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& 
 }
 
 void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
-                    std::set<std::string>* checkedFolders) {
-    UniqueFileHandle file = OpenEmptiedBelow(folder, path, checkedFolders);
+                    std::set<std::string>* checkedFolders, std::wstring* folderFinalPath) {
+    UniqueFileHandle file = OpenEmptiedBelow(folder, path, checkedFolders, 0, folderFinalPath);
     bool writeFailed = false;
     try {
         content([&](std::string_view piece) {
@@ -256,6 +304,23 @@ bool DirectoryExists(const std::string& path) {
 
 bool CreateOneDirectory(const std::string& path) {
     return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+}
+
+bool CreateOneDirectoryBelow(const std::string& folder, const std::string& path,
+                             const std::wstring& folderFinalPath) {
+    if (!CreateOneDirectory(path)) return false;
+    const DWORD made = GetLastError();
+    UniqueFileHandle handle(CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    std::wstring actual;
+    if (handle && !LiesBelow(handle.get(), folderFinalPath, folder, path, &actual)) {
+        handle.reset();
+        (void)RemoveDirectoryW(actual.c_str()); // made by this call, where the link led: taken back
+        RaiseUnsafe(path, kLinkedSince);
+    }
+    SetLastError(made);
+    return true;
 }
 
 bool DeleteOneFile(const std::string& path) {

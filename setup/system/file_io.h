@@ -30,12 +30,16 @@ void WriteFileBelow(const std::string& folder, const std::string& path, std::str
 // (not the disk's), the half-written file is deleted and the error passes on.
 using ByteSink = std::function<void(std::string_view)>;
 using FileContent = std::function<void(const ByteSink&)>;
+// `folderFinalPath`, where given, is the folder's final path (the system's own name for it), taken
+// when it is empty: a file opened below the folder must lie under it, so that a folder on the way
+// turned into a link since its check is found at the write itself.
 void WriteFileBelow(const std::string& folder, const std::string& path, const FileContent& content,
-                    std::set<std::string>* checkedFolders = nullptr);
+                    std::set<std::string>* checkedFolders = nullptr, std::wstring* folderFinalPath = nullptr);
 // The file opened for writing and emptied, under the same rules as WriteFileBelow; others may open
 // it as `share` allows (by default not at all while it is open).
 UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& path,
-                                  std::set<std::string>* checkedFolders = nullptr, unsigned long share = 0);
+                                  std::set<std::string>* checkedFolders = nullptr, unsigned long share = 0,
+                                  std::wstring* folderFinalPath = nullptr);
 // Raises "Cannot create file "%s". %s" when the folder, a level above it up to the drive's root, a
 // folder between it and the file, or the file, is a junction or symbolic link.
 void RequireNoLinkBelow(const std::string& folder, const std::string& path,
@@ -50,7 +54,15 @@ std::string ReadWholeFile(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// The system's own name for a folder (its final path), found by opening it; empty where it cannot
+// be told.
+std::wstring FolderFinalPath(const std::string& folder);
 bool CreateOneDirectory(const std::string& path);
+// As CreateOneDirectory, for a folder below `folder` whose final path was `folderFinalPath` when its
+// levels were looked at: a folder made where a link since led is removed again, and the error
+// "Cannot create file "%s". ..." raised.
+bool CreateOneDirectoryBelow(const std::string& folder, const std::string& path,
+                             const std::wstring& folderFinalPath);
 bool DeleteOneFile(const std::string& path);
 
 } // namespace sys

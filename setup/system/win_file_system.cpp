@@ -15,12 +15,17 @@ bool WinFileSystem::MakeFolder(const std::string& path) {
     const size_t separator = core::FindLastSeparator(path, "\\");
     if (separator != std::string::npos)
         sys::RequireNoLinkBelow(path.substr(0, separator + 1), path, &checkedFolders_);
-    if (sys::CreateOneDirectory(path)) return true;
+    // Below the installation folder, once its levels were found to be no links: the measure for
+    // every folder and file made below it, so that a level turned into a link since is found.
+    if (folderFinalPath_.empty() && path.size() > installFolder_.size() &&
+        path.compare(0, installFolder_.size(), installFolder_) == 0)
+        folderFinalPath_ = sys::FolderFinalPath(installFolder_);
+    if (sys::CreateOneDirectoryBelow(installFolder_, path, folderFinalPath_)) return true;
     folderFailure_ = sys::SystemErrorText(GetLastError());
     return false;
 }
 void WinFileSystem::WriteFile(const std::string& path, const Content& content) {
-    sys::WriteFileBelow(installFolder_, path, content, &checkedFolders_);
+    sys::WriteFileBelow(installFolder_, path, content, &checkedFolders_, &folderFinalPath_);
 }
 std::string WinFileSystem::ReadFile(const std::string& path) {
     return sys::ReadWholeFile(path);

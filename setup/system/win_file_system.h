@@ -22,6 +22,7 @@ class WinFileSystem : public install::FileSystem {
     std::string installFolder_;
     std::string folderFailure_;
     std::set<std::string> checkedFolders_; // found to be no link: a folder is looked at once
+    std::wstring folderFinalPath_;         // the folder's own final path, once its levels were looked at
 };
 
 } // namespace sys

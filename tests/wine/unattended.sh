@@ -148,6 +148,25 @@ check "link above the folder: logged by name" \
 check_eq "link above the folder: nothing made through it" "" "$(ls "$WORK/elsewhere")"
 rm -f "$(c_drive planted)"
 
+# A folder of the installation turned into a link while the setup runs, after it was looked at: the
+# write itself finds it, and nothing lands where the link leads (there, a copy of the folder as it
+# was, so that a write through the link would succeed).
+rm -rf "$target" "$WORK/elsewhere" "$WORK/UserFile.before" "$log_file"
+mkdir -p "$WORK/elsewhere"
+unattended racing '/SILENT /DIR="C:\Velmora Quiet" /LOG="C:\setup-quiet.log"'
+if wait_until 60 grep -qa 'File written: C:\\Velmora Quiet\\UserFile\\' "$log_file"; then
+    cp -r "$target/UserFile/." "$WORK/elsewhere/"
+    mv "$target/UserFile" "$WORK/UserFile.before" && ln -s "$WORK/elsewhere" "$target/UserFile"
+    before=$(cd "$WORK/elsewhere" && find . -type f -exec md5sum {} + | sort)
+fi
+seen=$(watched racing)
+check_eq "folder linked while running: exit code" 1 "$(seen_exit)"
+check "folder linked while running: found at the write" \
+    grep -qF 'A folder on its way became a junction or symbolic link while setup ran' <<<"$(log_text)"
+check_eq "folder linked while running: nothing written through it" "${before:-unset}" \
+    "$(cd "$WORK/elsewhere" && find . -type f -exec md5sum {} + | sort)"
+rm -rf "$target" "$WORK/UserFile.before"
+
 # /SILENT: the progress window alone, without Cancel; then exit 0.
 rm -rf "$target"
 wine_reg delete 'HKCU\Software\VLMRA' /f || true
