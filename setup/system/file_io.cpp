@@ -195,12 +195,12 @@ UniqueFileHandle OpenEmptiedBelow(const std::string& folder, const std::string& 
     } else {
         file = CreateForWriting(path, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, share);
         if (!file) RaiseCannotCreate(path, GetLastError());
+        if (!OpensItself(file, path)) RaiseUnsafe(path, kFileIsLink);
         std::wstring actual;
         if (folderFinalPath && !LiesBelow(file.get(), *folderFinalPath, folder, path, &actual)) {
             file.reset(); // another's file, left as it was
             RaiseUnsafe(path, kLinkedSince);
         }
-        if (!OpensItself(file, path)) RaiseUnsafe(path, kFileIsLink);
         BY_HANDLE_FILE_INFORMATION info{};
         if (GetFileInformationByHandle(file.get(), &info)) {
             if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
