@@ -18,6 +18,16 @@ namespace {
                                "; setup must be downloaded again");
 }
 
+// The resource's bytes against its entry, the damage named by the resource.
+void RequireAsRecordedNamed(std::string_view resource, const PayloadIndexEntry& entry,
+                            std::string_view name) {
+    try {
+        RequireAsRecorded(resource, entry);
+    } catch (const DamagedResourceError& e) {
+        RaiseDamaged(name, std::string("is not as its builder recorded it: ") + e.what());
+    }
+}
+
 } // namespace
 
 const std::vector<PayloadIndexEntry>& PayloadStore::Index() const {
@@ -41,11 +51,7 @@ std::string_view PayloadStore::GetChecked(std::string_view name, std::string_vie
     const std::string upperName = AsciiUpper(name), upperType = AsciiUpper(type);
     for (const PayloadIndexEntry& entry : Index()) {
         if (entry.name != upperName || entry.type != upperType) continue;
-        try {
-            RequireAsRecorded(resource, entry);
-        } catch (const DamagedResourceError& e) {
-            RaiseDamaged(name, std::string("is not as its builder recorded it: ") + e.what());
-        }
+        RequireAsRecordedNamed(resource, entry, name);
         return resource;
     }
     RaiseDamaged(name, "is not in its index");
@@ -55,11 +61,7 @@ void PayloadStore::CheckAll() const {
     for (const PayloadIndexEntry& entry : Index()) {
         const std::optional<std::string_view> resource = Find(entry.name, entry.type);
         if (!resource) RaiseDamaged(entry.name, "is missing");
-        try {
-            RequireAsRecorded(*resource, entry);
-        } catch (const DamagedResourceError& e) {
-            RaiseDamaged(entry.name, std::string("is not as its builder recorded it: ") + e.what());
-        }
+        RequireAsRecordedNamed(*resource, entry, entry.name);
     }
 }
 

@@ -69,6 +69,13 @@ std::wstring FinalPath(HANDLE handle) {
     return path;
 }
 
+// A file or folder opened only to ask the system about it (its final path), sharing everything.
+UniqueFileHandle OpenToLookAt(const std::wstring& name) {
+    return UniqueFileHandle(CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 // Whether the open file is the file of that name in that folder, not one a link led to: its final
 // path is its folder's final path and its own name. Where either cannot be told, it counts as
 // itself (the link checks by attribute still hold).
@@ -79,9 +86,7 @@ bool OpensItself(const UniqueFileHandle& file, const std::string& path) {
     // A drive's root keeps its backslash: "C:" alone names the drive's current folder.
     std::wstring folderName = widePath.substr(0, separator);
     if (!folderName.empty() && folderName.back() == L':') folderName += L'\\';
-    const UniqueFileHandle folder(CreateFileW(folderName.c_str(), FILE_READ_ATTRIBUTES,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFileHandle folder = OpenToLookAt(folderName);
     if (!folder) return true;
     std::wstring folderPath = FinalPath(folder.get());
     const std::wstring filePath = FinalPath(file.get());
@@ -132,9 +137,7 @@ std::wstring FolderFinalPath(const std::string& folder) {
     std::wstring name = Wide(folder);
     while (name.size() > 3 && (name.back() == L'\\' || name.back() == L'/'))
         name.pop_back();
-    const UniqueFileHandle handle(CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFileHandle handle = OpenToLookAt(name);
     return handle ? FinalPath(handle.get()) : std::wstring();
 }
 
@@ -310,9 +313,7 @@ bool CreateOneDirectoryBelow(const std::string& folder, const std::string& path,
                              const std::wstring& folderFinalPath) {
     if (!CreateOneDirectory(path)) return false;
     const DWORD made = GetLastError();
-    UniqueFileHandle handle(CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueFileHandle handle = OpenToLookAt(Wide(path));
     std::wstring actual;
     if (handle && !LiesBelow(handle.get(), folderFinalPath, folder, path, &actual)) {
         handle.reset();
